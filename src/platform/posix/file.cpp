@@ -1,0 +1,147 @@
+// Files opened for their times: CreateFileA, GetFileTime, SetFileTime, CloseHandle.
+#include "posix.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+struct File {
+    int fd;
+    // The times as of the open, or as last written through this handle. The last-write time
+    // keeps its nanoseconds, so that a write keeps what a FILETIME cannot hold and a write
+    // that the file system did not store can be undone.
+    timespec creation;
+    timespec lastaccess;
+    timespec lastwrite;
+};
+
+File *asfile(HANDLE handle)
+{
+    return static_cast<File *>(handle);
+}
+
+bool writable(mode_t mode)
+{
+    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+timespec fromstatx(const statx_timestamp &t)
+{
+    timespec time{};
+    time.tv_sec = t.tv_sec;
+    time.tv_nsec = t.tv_nsec;
+    return time;
+}
+
+// Every common file system holds times from 1980 (FAT) to early 2038 (32-bit seconds); a
+// time outside that may be clamped silently, so it is read back after it is written.
+bool heldeverywhere(const timespec &time)
+{
+    return time.tv_sec >= 315532800 && time.tv_sec <= INT32_MAX;
+}
+
+} // namespace
+
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void *, DWORD disposition, DWORD, HANDLE)
+{
+    char posix[PATH_MAX];
+    if (access != GENERIC_ALL || disposition != OPEN_EXISTING ||
+        !posixpath(path, posix, sizeof posix)) {
+        errno = EINVAL;
+        return INVALID_HANDLE_VALUE;
+    }
+    // Full access includes writing. Non-blocking and without a controlling terminal, so that
+    // whatever the path names by now, opening it cannot hang or take over a terminal.
+    int fd = openretry(posix, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return INVALID_HANDLE_VALUE;
+
+    struct statx st {
+    };
+    if (statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
+        close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    // Only regular files; and one without a write permission bit is read-only, which Windows
+    // refuses to open for writing even to an administrator, as it is refused here to root.
+    if (!S_ISREG(st.stx_mode) || !writable(st.stx_mode)) {
+        close(fd);
+        errno = S_ISDIR(st.stx_mode) ? EISDIR : EACCES;
+        return INVALID_HANDLE_VALUE;
+    }
+    File *file = new File{};
+    file->fd = fd;
+    file->lastaccess = fromstatx(st.stx_atime);
+    file->lastwrite = fromstatx(st.stx_mtime);
+    // Where the file system keeps no birth time, the change time is the nearest there is.
+    file->creation = fromstatx((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
+    return file;
+}
+
+BOOL GetFileTime(HANDLE handle, FILETIME *creation, FILETIME *lastaccess, FILETIME *lastwrite)
+{
+    const File *file = asfile(handle);
+    FILETIME c{}, a{}, w{};
+    if (!tofiletime(file->creation, c) || !tofiletime(file->lastaccess, a) ||
+        !tofiletime(file->lastwrite, w)) {
+        errno = EOVERFLOW;
+        return FALSE;
+    }
+    if (creation != nullptr)
+        *creation = c;
+    if (lastaccess != nullptr)
+        *lastaccess = a;
+    if (lastwrite != nullptr)
+        *lastwrite = w;
+    return TRUE;
+}
+
+BOOL SetFileTime(HANDLE handle, const FILETIME *creation, const FILETIME *lastaccess,
+                 const FILETIME *lastwrite)
+{
+    File *file = asfile(handle);
+    // The program writes the last-write time alone; nothing else is offered here.
+    if (creation != nullptr || lastaccess != nullptr) {
+        errno = ENOTSUP;
+        return FALSE;
+    }
+    if (lastwrite == nullptr)
+        return TRUE;
+    if ((lastwrite->dwHighDateTime & 0x80000000u) != 0) {
+        errno = EINVAL;
+        return FALSE;
+    }
+
+    timespec wanted = totimespec(*lastwrite, file->lastwrite.tv_nsec % 100);
+    timespec times[2] = {{0, UTIME_OMIT}, wanted};
+    if (futimens(file->fd, times) != 0)
+        return FALSE;
+
+    if (!heldeverywhere(wanted)) {
+        struct stat st {
+        };
+        bool stored = fstat(file->fd, &st) == 0 && st.st_mtim.tv_sec == wanted.tv_sec &&
+                      st.st_mtim.tv_nsec == wanted.tv_nsec;
+        if (!stored) {
+            times[1] = file->lastwrite;
+            futimens(file->fd, times);
+            errno = ERANGE;
+            return FALSE;
+        }
+    }
+    file->lastwrite = wanted;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    File *file = asfile(handle);
+    int result = close(file->fd);
+    delete file;
+    return result == 0 ? TRUE : FALSE;
+}

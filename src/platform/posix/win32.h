@@ -1,0 +1,62 @@
+// The Win32 types, constants and calls that the program uses, for POSIX systems. Only what the
+// program relies on is here, with the meaning the program relies on:
+//  - paths may use "\" or "/" as separator; "\" is turned into "/" before the system sees it;
+//  - a directory listing yields "." and ".." like any other entry, matches the last component
+//    of the pattern with "*" and "?" without regard to ASCII case, and marks directories
+//    (links to them too) as directories, dot names as hidden, and anything that is neither a
+//    regular file nor a directory as a system entry;
+//  - a file opened for GENERIC_ALL must be a regular file that has a write permission bit;
+//  - file times are read and written through the open file, to the nanosecond.
+#pragma once
+
+#include <cstdint>
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef uint32_t DWORD;
+typedef void *HANDLE;
+typedef const char *LPCSTR;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+
+inline constexpr DWORD MAX_PATH = 260;
+
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t(-1));
+
+inline constexpr DWORD GENERIC_ALL = 0x10000000;
+inline constexpr DWORD FILE_SHARE_READ = 0x1;
+inline constexpr DWORD FILE_SHARE_WRITE = 0x2;
+inline constexpr DWORD OPEN_EXISTING = 3;
+
+inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
+inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
+inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+// 100-nanosecond intervals since 1601-01-01 00:00 UTC.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
+// The two fields of a listing entry that the program reads; nothing else is filled in.
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    char cFileName[MAX_PATH];
+};
+
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void *security, DWORD disposition,
+                   DWORD flags, HANDLE templatefile);
+BOOL GetFileTime(HANDLE file, FILETIME *creation, FILETIME *lastaccess, FILETIME *lastwrite);
+BOOL SetFileTime(HANDLE file, const FILETIME *creation, const FILETIME *lastaccess,
+                 const FILETIME *lastwrite);
+BOOL CloseHandle(HANDLE object);
+
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry);
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA *entry);
+BOOL FindClose(HANDLE search);
+
+// No byte leads a double-byte character: UTF-8 never puts a separator, dot or colon inside one.
+BOOL IsDBCSLeadByte(BYTE b);
