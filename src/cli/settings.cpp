@@ -1,0 +1,3 @@
+#include "cli/settings.h"
+
+RunSettings settings;
