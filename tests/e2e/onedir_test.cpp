@@ -1,0 +1,232 @@
+// The program on one directory: what a user sees and what happens to the file times.
+#include "run.h"
+#include "support/fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace
+{
+
+const std::string usagetail = "adjust the file time of afn by minutes (signed).\n"
+                              "-d  recurse subdirectories.   -v verbose.\n";
+
+const timespec atime = makets(1500000000, 424242424);
+const timespec mtime = makets(1600000000, 123456789); // 2020, with nanoseconds below 100
+const timespec hourlater = makets(1600000000 + 3600, 123456789);
+
+std::string trace(const std::string &afn)
+{
+    return "zamtik:findrecurse(\"" + afn + "\"):recursion 0\nzamtik:findify(\"" + afn + "\")\n";
+}
+
+class OneDirectory : public testing::Test
+{
+  protected:
+    // A file with known times.
+    void file(const std::string &name, timespec write = mtime)
+    {
+        writefile(dir.at(name));
+        settimes(dir.at(name), atime, write);
+    }
+    TempDir dir;
+};
+
+TEST(Usage, IsPrintedForAnEmptyCommandLine)
+{
+    TempDir dir;
+    Outcome run = zamtik({}, dir.path());
+    EXPECT_EQ(run.status, 7);
+    EXPECT_EQ(run.err, "");
+    std::smatch parts;
+    ASSERT_TRUE(std::regex_match(run.out, parts, std::regex("([^\n]*\n)([\\s\\S]*)")));
+    // The first line ends in the build date, as in "Nov  1 2026".
+    EXPECT_TRUE(std::regex_match(parts[1].str(), std::regex("zamtik afn -mMinutes        "
+                                                            "[A-Z][a-z]{2} [ 123][0-9] "
+                                                            "[0-9]{4}\n")))
+        << parts[1];
+    EXPECT_EQ(parts[2], usagetail);
+}
+
+TEST_F(OneDirectory, RefusesAnUnusableCommandLineAndChangesNothing)
+{
+    file("a.jpg");
+    std::vector<std::vector<std::string>> lines = {
+        {"a.jpg"},
+        {"a.jpg", "-m0", "-v"},
+        {"a.jpg", "-m60", "-x"},
+        {"-q", "a.jpg", "-m60"},
+        {"a.jpg", "b.jpg", "-m60"},
+        {"-m", "60", "a.jpg"},
+        {"a.jpg", "-m2147483648"},
+        {"/v", "-m60", "a.jpg"},
+    };
+    for (const auto &args : lines) {
+        Outcome run = zamtik(args, dir.path());
+        EXPECT_EQ(run.status, 7) << args[0];
+        EXPECT_TRUE(run.out.ends_with(usagetail)) << run.out;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(mtimeof(dir.at("a.jpg")), mtime);
+    }
+}
+
+TEST_F(OneDirectory, ShiftsEveryOrdinaryMatchingFileAndReportsIt)
+{
+    file("a.jpg");
+    file("B.JPG");
+    file("my photo.jpg");
+    file("notes.txt");
+    file(".hidden.jpg");
+    makedir(dir.at("folder.jpg"));
+    makefifo(dir.at("pipe.jpg"));
+    makelink("nowhere", dir.at("dangling.jpg"));
+
+    Outcome run = zamtik({"*.jpg", "-m60", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, trace("*.jpg"));
+    EXPECT_EQ(sortedlines(run.out), (std::vector<std::string>{"zamtik:B.JPG\n", "zamtik:a.jpg\n",
+                                                              "zamtik:my photo.jpg\n"}));
+    for (const char *name : {"a.jpg", "B.JPG", "my photo.jpg"}) {
+        EXPECT_EQ(mtimeof(dir.at(name)), hourlater) << name;
+        EXPECT_EQ(atimeof(dir.at(name)), atime) << name;
+    }
+    for (const char *name : {"notes.txt", ".hidden.jpg"})
+        EXPECT_EQ(mtimeof(dir.at(name)), mtime) << name;
+}
+
+TEST_F(OneDirectory, IsSilentWithoutVerbose)
+{
+    file("a.jpg");
+    file("ro.jpg");
+    makemode(dir.at("ro.jpg"), 0444);
+    Outcome run = zamtik({"-m-60", "*.jpg"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(mtimeof(dir.at("a.jpg")), makets(1600000000 - 3600, 123456789));
+    EXPECT_EQ(mtimeof(dir.at("ro.jpg")), mtime);
+}
+
+TEST_F(OneDirectory, ReportsAReadOnlyFileAsNotOpened)
+{
+    file("ro.jpg");
+    makemode(dir.at("ro.jpg"), 0444);
+    Outcome run = zamtik({"ro.jpg", "-m60", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "zamtik:ro.jpg didn't work in CreateFile\n");
+    EXPECT_EQ(run.err, trace("ro.jpg"));
+    EXPECT_EQ(mtimeof(dir.at("ro.jpg")), mtime);
+}
+
+TEST_F(OneDirectory, NeverOpensAFifoNamedByThePattern)
+{
+    makefifo(dir.at("pipe"));
+    Outcome run = zamtik({"pipe", "-m60", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0); // a run that blocked would have been killed: -1
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, trace("pipe") + "zamtik:findify():\"pipe\" not found.\n");
+}
+
+TEST_F(OneDirectory, PrintsPathsAsTheSearchFormedThem)
+{
+    makedir(dir.at("photos"));
+    file("photos/a.jpg");
+    struct Case {
+        std::string afn;
+        std::string line;
+    } cases[] = {{"photos/*.jpg", "zamtik:photos/\\a.jpg\n"},
+                 {"photos\\*.jpg", "zamtik:photos\\a.jpg\n"},
+                 {"photos//a.JPG", "zamtik:photos//\\a.jpg\n"},
+                 {"./photos/?.jpg", "zamtik:./photos/\\a.jpg\n"}};
+    long long seconds = 1600000000;
+    for (const Case &c : cases) {
+        Outcome run = zamtik({c.afn, "-m1", "-v"}, dir.path());
+        seconds += 60;
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, c.line);
+        EXPECT_EQ(run.err, trace(c.afn));
+        EXPECT_EQ(mtimeof(dir.at("photos/a.jpg")), makets(seconds, 123456789)) << c.afn;
+    }
+}
+
+TEST_F(OneDirectory, SaysWhenNothingMatched)
+{
+    makedir(dir.at("photos"));
+    struct Case {
+        std::string afn;
+        std::string shown; // the pattern as the split gives it back
+    } cases[] = {{"*.none", "*.none"},
+                 {"missing/*.jpg", "missing/*.jpg"},
+                 {"photos/", "photos/"},
+                 {"photos\\..", "photos\\..\\"}};
+    for (const Case &c : cases) {
+        Outcome run = zamtik({"-v", c.afn, "-m5"}, dir.path());
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, trace(c.afn) + "zamtik:findify():\"" + c.shown + "\" not found.\n");
+    }
+}
+
+TEST_F(OneDirectory, OppositeShiftsGiveBackEveryTimeToTheNanosecond)
+{
+    const timespec times[] = {makets(1600000000, 123456789), makets(0, 1), makets(-1, 999999999),
+                              makets(2000000000, 999999999)};
+    for (size_t i = 0; i < std::size(times); ++i)
+        file("f" + std::to_string(i), times[i]);
+    ASSERT_EQ(zamtik({"f*", "-m1439"}, dir.path()).status, 0);
+    EXPECT_EQ(mtimeof(dir.at("f0")), makets(1600000000 + 1439 * 60, 123456789));
+    ASSERT_EQ(zamtik({"f*", "-m-1439"}, dir.path()).status, 0);
+    for (size_t i = 0; i < std::size(times); ++i) {
+        EXPECT_EQ(mtimeof(dir.at("f" + std::to_string(i))), times[i]) << i;
+        EXPECT_EQ(atimeof(dir.at("f" + std::to_string(i))), atime) << i;
+    }
+}
+
+TEST_F(OneDirectory, LeavesATimeItCannotWriteAsItWas)
+{
+    // Back past 1601 the value wraps to one with its top bit set, which is refused; forward
+    // past 2446 ext4 would clamp, which is found out and undone (tmpfs would store it).
+    file("early", makets(0, 500));
+    file("late", makets(15000000000, 500));
+    Outcome run = zamtik({"early", "-m-2147483648", "-v"}, dir.path());
+    EXPECT_EQ(run.out, "zamtik:early didn't work in SetFileTime\n");
+    EXPECT_EQ(mtimeof(dir.at("early")), makets(0, 500));
+
+    bool holds = fsholds(dir.path(), makets(15000000000 + 60000000 * 60LL, 500));
+    run = zamtik({"late", "-m60000000", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    if (holds) {
+        EXPECT_EQ(run.out, "zamtik:late\n");
+        EXPECT_EQ(mtimeof(dir.at("late")), makets(15000000000 + 60000000 * 60LL, 500));
+    } else {
+        EXPECT_EQ(run.out, "zamtik:late didn't work in SetFileTime\n");
+        EXPECT_EQ(mtimeof(dir.at("late")), makets(15000000000, 500));
+    }
+}
+
+TEST_F(OneDirectory, NeverNamesAnotherFileThanTheOneListed)
+{
+    // "x\y.jpg" is one name here; the path formed from it would name x/y.jpg instead.
+    file("x\\y.jpg");
+    makedir(dir.at("x"));
+    file("x/y.jpg");
+    Outcome run = zamtik({"*.jpg", "-m60", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(mtimeof(dir.at("x/y.jpg")), mtime);
+    EXPECT_EQ(mtimeof(dir.at("x\\y.jpg")), mtime);
+}
+
+TEST_F(OneDirectory, RunsWithDescentAskedButStaysInTheDirectory)
+{
+    file("a.jpg");
+    makedir(dir.at("sub"));
+    file("sub/b.jpg");
+    Outcome run = zamtik({"*.jpg", "-m60"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at("sub/b.jpg")), mtime);
+}
+
+} // namespace

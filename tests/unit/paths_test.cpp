@@ -1,0 +1,85 @@
+#include "search/search.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct SplitCase {
+    const char *path;
+    const char *dir;
+    const char *name;
+};
+
+class Split : public testing::TestWithParam<SplitCase>
+{
+};
+
+TEST_P(Split, GivesDirectoryAndName)
+{
+    const SplitCase &c = GetParam();
+    std::string dir = "old", name = "old";
+    dirsplit(c.path, dir, name);
+    EXPECT_EQ(dir, c.dir) << c.path;
+    EXPECT_EQ(name, c.name) << c.path;
+}
+
+TEST_P(Split, MayWriteTheNameOverItsInput)
+{
+    const SplitCase &c = GetParam();
+    std::string dir, text = c.path;
+    dirsplit(text, dir, text);
+    EXPECT_EQ(dir, c.dir) << c.path;
+    EXPECT_EQ(text, c.name) << c.path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Everywhere, Split,
+    testing::Values(SplitCase{"photos\\2019\\*.jpg", "photos\\2019\\", "*.jpg"},
+                    SplitCase{"photos/2019/*.jpg", "photos/2019/", "*.jpg"},
+                    SplitCase{"a\\b/c", "a\\b/", "c"}, SplitCase{"/abs/x?", "/abs/", "x?"},
+                    SplitCase{"*.jpg", "", "*.jpg"}, SplitCase{"", "", ""},
+                    SplitCase{"dir\\", "dir\\", ""}, SplitCase{"dir/", "dir/", ""},
+                    SplitCase{"a/..", "a/..\\", ""}, SplitCase{"..", "..\\", ""},
+                    SplitCase{".", ".\\", ""}, SplitCase{"a\\.", "a\\.\\", ""},
+                    SplitCase{"a/...b", "a/", "...b"}, SplitCase{"a/....", "a/", "...."},
+                    SplitCase{"a/.../x", "a/.../", "x"}, SplitCase{"a/.jpg", "a/", ".jpg"},
+                    SplitCase{"a:b/c:d", "a:b/", "c:d"}));
+
+// Drive designators and "..." exist only on DOS paths; elsewhere they are ordinary names.
+const SplitCase dossplits[] = {{"C:\\photos\\*.jpg", "C:\\photos\\", "*.jpg"},
+                               {"C:*.jpg", "C:", "*.jpg"},
+                               {"C:", "C:", ""},
+                               {"C:\\", "C:\\", ""},
+                               {"C:..", "C:..\\", ""},
+                               {"a\\...", "a\\..\\", "."},
+                               {"...", "..\\", "."}};
+const SplitCase posixsplits[] = {{"C:\\photos\\*.jpg", "C:\\photos\\", "*.jpg"},
+                                 {"C:*.jpg", "", "C:*.jpg"},
+                                 {"C:", "", "C:"},
+                                 {"C:..", "", "C:.."},
+                                 {"a/...", "a/", "..."},
+                                 {"...", "", "..."}};
+INSTANTIATE_TEST_SUITE_P(ThisPlatform, Split,
+                         dospaths ? testing::ValuesIn(dossplits) : testing::ValuesIn(posixsplits));
+
+TEST(Paths, DirslashEnsuresOneTrailingBackslash)
+{
+    EXPECT_EQ(dirslash(""), "");
+    EXPECT_EQ(dirslash("a"), "a\\");
+    EXPECT_EQ(dirslash("a\\"), "a\\");
+    EXPECT_EQ(dirslash("a/"), "a/\\");
+    EXPECT_EQ(dirslash("a\\b"), "a\\b\\");
+    // A bare drive designator keeps naming the drive's current directory.
+    EXPECT_EQ(dirslash("C:"), dospaths ? "C:" : "C:\\");
+    EXPECT_EQ(dirslash("C:\\"), "C:\\");
+}
+
+TEST(Paths, LastcharIsTheLastByteOrNul)
+{
+    EXPECT_EQ(lastchar(""), '\0');
+    EXPECT_EQ(lastchar("ab"), 'b');
+    EXPECT_EQ(lastchar("a\\"), '\\');
+}
+
+} // namespace
