@@ -1,10 +1,12 @@
-// Files opened for their times: CreateFileA, GetFileTime, SetFileTime, CloseHandle.
+// Files opened for their times or their identity: CreateFileA, GetFileTime, SetFileTime,
+// GetFileInformationByHandle, CloseHandle.
 #include "posix.h"
 
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace
@@ -12,6 +14,9 @@ namespace
 
 struct File {
     int fd;
+    dev_t device;
+    ino_t inode;
+    nlink_t links;
     // The times as of the open, or as last written through this handle. The last-write time
     // keeps its nanoseconds, so that a write keeps what a FILETIME cannot hold and a write
     // that the file system did not store can be undone.
@@ -45,19 +50,10 @@ bool heldeverywhere(const timespec &time)
     return time.tv_sec >= 315532800 && time.tv_sec <= INT32_MAX;
 }
 
-} // namespace
-
-HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void *, DWORD disposition, DWORD, HANDLE)
+// Opens path with flags and takes what the handle serves from the open file itself.
+HANDLE openhandle(const char *path, int flags, bool forwriting)
 {
-    char posix[PATH_MAX];
-    if (access != GENERIC_ALL || disposition != OPEN_EXISTING ||
-        !posixpath(path, posix, sizeof posix)) {
-        errno = EINVAL;
-        return INVALID_HANDLE_VALUE;
-    }
-    // Full access includes writing. Non-blocking and without a controlling terminal, so that
-    // whatever the path names by now, opening it cannot hang or take over a terminal.
-    int fd = openretry(posix, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int fd = openretry(path, flags);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
 
@@ -67,20 +63,44 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void *, DWORD disposition, 
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    // Only regular files; and one without a write permission bit is read-only, which Windows
-    // refuses to open for writing even to an administrator, as it is refused here to root.
-    if (!S_ISREG(st.stx_mode) || !writable(st.stx_mode)) {
+    // For writing, only regular files; and one without a write permission bit is read-only,
+    // which Windows refuses to open for writing even to an administrator, as it is refused
+    // here to root.
+    if (forwriting && (!S_ISREG(st.stx_mode) || !writable(st.stx_mode))) {
         close(fd);
         errno = S_ISDIR(st.stx_mode) ? EISDIR : EACCES;
         return INVALID_HANDLE_VALUE;
     }
     File *file = new File{};
     file->fd = fd;
+    file->device = makedev(st.stx_dev_major, st.stx_dev_minor);
+    file->inode = st.stx_ino;
+    file->links = st.stx_nlink;
     file->lastaccess = fromstatx(st.stx_atime);
     file->lastwrite = fromstatx(st.stx_mtime);
     // Where the file system keeps no birth time, the change time is the nearest there is.
     file->creation = fromstatx((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
     return file;
+}
+
+} // namespace
+
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void *, DWORD disposition, DWORD flags, HANDLE)
+{
+    char posix[PATH_MAX];
+    if (disposition != OPEN_EXISTING || !posixpath(path, posix, sizeof posix)) {
+        errno = EINVAL;
+        return INVALID_HANDLE_VALUE;
+    }
+    // Full access includes writing. Non-blocking and without a controlling terminal, so that
+    // whatever the path names by now, opening it cannot hang or take over a terminal.
+    if (access == GENERIC_ALL)
+        return openhandle(posix, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, true);
+    // Only to tell what a path names, directories included: a path descriptor opens nothing.
+    if (access == FILE_READ_ATTRIBUTES && (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0)
+        return openhandle(posix, O_PATH | O_CLOEXEC, false);
+    errno = EINVAL;
+    return INVALID_HANDLE_VALUE;
 }
 
 BOOL GetFileTime(HANDLE handle, FILETIME *creation, FILETIME *lastaccess, FILETIME *lastwrite)
@@ -135,6 +155,19 @@ BOOL SetFileTime(HANDLE handle, const FILETIME *creation, const FILETIME *lastac
         }
     }
     file->lastwrite = wanted;
+    return TRUE;
+}
+
+BOOL GetFileInformationByHandle(HANDLE handle, BY_HANDLE_FILE_INFORMATION *information)
+{
+    const File *file = asfile(handle);
+    // A device number takes 64 bits; every device in use fits in the low 32, and folding the
+    // high half in keeps most of the others apart.
+    uint64_t device = uint64_t(file->device);
+    information->dwVolumeSerialNumber = DWORD(device ^ (device >> 32));
+    information->nNumberOfLinks = DWORD(file->links);
+    information->nFileIndexHigh = DWORD(uint64_t(file->inode) >> 32);
+    information->nFileIndexLow = DWORD(uint64_t(file->inode));
     return TRUE;
 }
 

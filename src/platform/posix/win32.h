@@ -6,6 +6,8 @@
 //    (links to them too) as directories, dot names as hidden, and anything that is neither a
 //    regular file nor a directory as a system entry;
 //  - a file opened for GENERIC_ALL must be a regular file that has a write permission bit;
+//    one opened for FILE_READ_ATTRIBUTES with FILE_FLAG_BACKUP_SEMANTICS may be anything,
+//    a directory included, and serves to tell what it is;
 //  - file times are read and written through the open file, to the nanosecond.
 #pragma once
 
@@ -25,9 +27,12 @@ inline constexpr DWORD MAX_PATH = 260;
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t(-1));
 
 inline constexpr DWORD GENERIC_ALL = 0x10000000;
+inline constexpr DWORD FILE_READ_ATTRIBUTES = 0x80;
 inline constexpr DWORD FILE_SHARE_READ = 0x1;
 inline constexpr DWORD FILE_SHARE_WRITE = 0x2;
+inline constexpr DWORD FILE_SHARE_DELETE = 0x4;
 inline constexpr DWORD OPEN_EXISTING = 3;
+inline constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000;
 
 inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
 inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
@@ -41,6 +46,15 @@ struct FILETIME {
     DWORD dwHighDateTime;
 };
 
+// What identifies a file whatever name reaches it, and how many names it has; nothing else is
+// filled in.
+struct BY_HANDLE_FILE_INFORMATION {
+    DWORD dwVolumeSerialNumber;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+};
+
 // The two fields of a listing entry that the program reads; nothing else is filled in.
 struct WIN32_FIND_DATAA {
     DWORD dwFileAttributes;
@@ -52,6 +66,7 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void *security, DWORD
 BOOL GetFileTime(HANDLE file, FILETIME *creation, FILETIME *lastaccess, FILETIME *lastwrite);
 BOOL SetFileTime(HANDLE file, const FILETIME *creation, const FILETIME *lastaccess,
                  const FILETIME *lastwrite);
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information);
 BOOL CloseHandle(HANDLE object);
 
 HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry);
