@@ -2,6 +2,23 @@
 #include "filetime/filetime.h"
 
 #include <cstdio>
+#include <set>
+
+// The files with more than one name that this run has shifted: a second name of one of them
+// must not shift it again. Files with one name, nearly all, are never remembered.
+static std::set<FileId> shiftedlinks;
+
+// Whether the open file is one with several names that was already shifted under another.
+// A file whose identity cannot be read is taken to have one name.
+static bool shiftedbefore(HANDLE file, FileId &id, bool &linked)
+{
+    BY_HANDLE_FILE_INFORMATION information;
+    linked = GetFileInformationByHandle(file, &information) && information.nNumberOfLinks > 1;
+    if (!linked)
+        return false;
+    id = fileid(information);
+    return shiftedlinks.count(id) != 0;
+}
 
 void adjustfile(std::string path)
 {
@@ -14,13 +31,17 @@ void adjustfile(std::string path)
         failed = true;
     } else {
         FILETIME creation, lastaccess, lastwrite;
+        FileId id;
+        bool linked = false;
         stage = "GetFileTime";
         if (!GetFileTime(file, &creation, &lastaccess, &lastwrite)) {
             failed = true;
-        } else {
+        } else if (!shiftedbefore(file, id, linked)) {
             shifttime(lastwrite, settings.minutes);
             stage = "SetFileTime";
             failed = !SetFileTime(file, nullptr, nullptr, &lastwrite);
+            if (!failed && linked)
+                shiftedlinks.insert(id);
         }
     }
 

@@ -18,6 +18,14 @@ int findrecurse(std::string afn);
 // Adjusts every ordinary file that matches afn in its own directory.
 void findify(std::string afn);
 
+// Runs findrecurse with afn's name pattern in every subdirectory of afn's directory that
+// this run has not walked yet, depth first.
+void descend(std::string afn);
+
+// True the first time the run asks about the directory dir, however it is named; false after
+// that, and when what dir names cannot be told.
+bool firstvisit(std::string dir);
+
 // Splits a path into its directory part (with a trailing separator where it has one) and its
 // name part. path and name may be the same string.
 void dirsplit(std::string path, std::string &dir, std::string &name);
