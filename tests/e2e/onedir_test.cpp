@@ -218,7 +218,7 @@ TEST_F(OneDirectory, NeverNamesAnotherFileThanTheOneListed)
     EXPECT_EQ(mtimeof(dir.at("x\\y.jpg")), mtime);
 }
 
-TEST_F(OneDirectory, RunsWithDescentAskedButStaysInTheDirectory)
+TEST_F(OneDirectory, LeavesSubdirectoriesAloneWithoutDescent)
 {
     file("a.jpg");
     makedir(dir.at("sub"));

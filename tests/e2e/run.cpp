@@ -6,7 +6,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -39,7 +41,7 @@ static std::string readall(int fd)
     return text;
 }
 
-Outcome zamtik(const std::vector<std::string> &args, const std::string &cwd)
+Outcome zamtik(const std::vector<std::string> &args, const std::string &cwd, RunOptions options)
 {
     std::string program = binary();
     std::vector<std::string> words = {program};
@@ -58,6 +60,14 @@ Outcome zamtik(const std::vector<std::string> &args, const std::string &cwd)
         dup2(err, 2);
         int devnull = open("/dev/null", O_RDONLY);
         dup2(devnull, 0);
+        rlimit limit{};
+        if (options.fdlimit != 0 && getrlimit(RLIMIT_NOFILE, &limit) == 0) {
+            limit.rlim_cur = options.fdlimit;
+            setrlimit(RLIMIT_NOFILE, &limit);
+        }
+        if (options.unprivileged &&
+            (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(125);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

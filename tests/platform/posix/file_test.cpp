@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <future>
+#include <unistd.h>
 
 namespace
 {
@@ -130,6 +131,50 @@ TEST_F(Files, NeverLeavesATimeTheFileSystemDidNotStore)
         EXPECT_EQ(written != FALSE, holds) << seconds;
         EXPECT_EQ(mtimeof(path), holds ? makets(seconds, 987654321) : old) << seconds;
     }
+}
+
+HANDLE openidentity(const std::string &path)
+{
+    return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+BY_HANDLE_FILE_INFORMATION identity(HANDLE h)
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    EXPECT_NE(h, INVALID_HANDLE_VALUE);
+    if (h != INVALID_HANDLE_VALUE) {
+        EXPECT_TRUE(GetFileInformationByHandle(h, &information));
+        CloseHandle(h);
+    }
+    return information;
+}
+
+bool same(const BY_HANDLE_FILE_INFORMATION &a, const BY_HANDLE_FILE_INFORMATION &b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+TEST_F(Files, TellsWhatAPathNamesWhateverTheName)
+{
+    makedir(dir.at("sub"));
+    makedir(dir.at("other"));
+    makelink("sub", dir.at("tosub"));
+    auto sub = identity(openidentity(dir.at("sub")));
+    EXPECT_TRUE(same(sub, identity(openidentity(dir.at("tosub\\")))));
+    EXPECT_TRUE(same(sub, identity(openidentity(dir.at("other/../sub/")))));
+    EXPECT_FALSE(same(sub, identity(openidentity(dir.at("other")))));
+    EXPECT_EQ(openidentity(dir.at("missing")), INVALID_HANDLE_VALUE);
+
+    writefile(dir.at("a"));
+    ASSERT_EQ(link(dir.at("a").c_str(), dir.at("b").c_str()), 0);
+    auto a = identity(openfull(dir.at("a")));
+    auto b = identity(openfull(dir.at("b")));
+    EXPECT_TRUE(same(a, b));
+    EXPECT_EQ(a.nNumberOfLinks, 2u);
+    EXPECT_FALSE(same(a, sub));
 }
 
 } // namespace

@@ -1,0 +1,196 @@
+// "-d": the same name pattern in every directory below the pattern's, each file shifted once.
+#include "run.h"
+#include "support/fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace
+{
+
+const timespec atime = makets(1500000000, 424242424);
+const timespec mtime = makets(1600000000, 123456789);
+const timespec hourlater = makets(1600000000 + 3600, 123456789);
+
+std::string trace(const std::string &afn, int depth)
+{
+    return "zamtik:findrecurse(\"" + afn + "\"):recursion " + std::to_string(depth) +
+           "\nzamtik:findify(\"" + afn + "\")\n";
+}
+
+class Descent : public testing::Test
+{
+  protected:
+    void file(const std::string &name)
+    {
+        writefile(dir.at(name));
+        settimes(dir.at(name), atime, mtime);
+    }
+    void expectshifted(const std::vector<std::string> &names)
+    {
+        for (const auto &name : names)
+            EXPECT_EQ(mtimeof(dir.at(name)), hourlater) << name;
+    }
+    void expectuntouched(const std::vector<std::string> &names)
+    {
+        for (const auto &name : names)
+            EXPECT_EQ(mtimeof(dir.at(name)), mtime) << name;
+    }
+    TempDir dir;
+};
+
+TEST_F(Descent, WalksPreOrderWithTheDepthOfEachDirectory)
+{
+    makedir(dir.at("top"));
+    makedir(dir.at("top/a"));
+    makedir(dir.at("top/a/aa"));
+    makedir(dir.at("top/b"));
+    for (const char *name : {"top/t.jpg", "top/a/a.jpg", "top/a/aa/aa.jpg", "top/b/b.jpg"})
+        file(name);
+
+    Outcome run = zamtik({"top\\*.jpg", "-m60", "-d", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    // Siblings come in the order the directory lists them; either is pre-order.
+    std::string a = trace("top\\a\\*.jpg", 1) + trace("top\\a\\aa\\*.jpg", 2);
+    std::string b = trace("top\\b\\*.jpg", 1);
+    std::string top = trace("top\\*.jpg", 0);
+    EXPECT_TRUE(run.err == top + a + b || run.err == top + b + a) << run.err;
+    EXPECT_EQ(sortedlines(run.out),
+              (std::vector<std::string>{"zamtik:top\\a\\a.jpg\n", "zamtik:top\\a\\aa\\aa.jpg\n",
+                                        "zamtik:top\\b\\b.jpg\n", "zamtik:top\\t.jpg\n"}));
+    expectshifted({"top/t.jpg", "top/a/a.jpg", "top/a/aa/aa.jpg", "top/b/b.jpg"});
+    EXPECT_EQ(atimeof(dir.at("top/a/aa/aa.jpg")), atime);
+}
+
+TEST_F(Descent, ShiftsEachDirectorysFilesBeforeEnteringItsSubdirectories)
+{
+    makedir(dir.at("sub"));
+    file("root.jpg");
+    file("sub/inner.jpg");
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path());
+    EXPECT_EQ(run.out, "zamtik:root.jpg\nzamtik:sub\\inner.jpg\n");
+}
+
+TEST_F(Descent, BuildsRelativePatternsFromAPatternWithoutDirectory)
+{
+    makedir(dir.at("sub"));
+    makedir(dir.at("sub/deeper"));
+    file("sub/deeper/x.jpg");
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path());
+    EXPECT_EQ(run.err, trace("*.jpg", 0) + "zamtik:findify():\"*.jpg\" not found.\n" +
+                           trace("sub\\*.jpg", 1) + "zamtik:findify():\"sub\\*.jpg\" not found.\n" +
+                           trace("sub\\deeper\\*.jpg", 2));
+    EXPECT_EQ(run.out, "zamtik:sub\\deeper\\x.jpg\n");
+    expectshifted({"sub/deeper/x.jpg"});
+}
+
+TEST_F(Descent, EntersHiddenDirectoriesButLeavesHiddenFiles)
+{
+    makedir(dir.at(".cache"));
+    file(".cache/seen.jpg");
+    file(".cache/.unseen.jpg");
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path());
+    EXPECT_EQ(run.out, "zamtik:.cache\\seen.jpg\n");
+    expectshifted({".cache/seen.jpg"});
+    expectuntouched({".cache/.unseen.jpg"});
+}
+
+TEST_F(Descent, DescendsIntoAMatchingDirectoryWithoutAdjustingIt)
+{
+    makedir(dir.at("album.jpg"));
+    file("album.jpg/inside.jpg");
+    settimes(dir.at("album.jpg"), atime, mtime);
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path());
+    EXPECT_EQ(run.out, "zamtik:album.jpg\\inside.jpg\n");
+    expectshifted({"album.jpg/inside.jpg"});
+    expectuntouched({"album.jpg"});
+}
+
+TEST_F(Descent, EndsAndShiftsEachFileOnceWhateverTheLinks)
+{
+    // Links back up, to itself, across to a sibling and back: a walk that followed them all
+    // would never end, and one that followed some would shift files twice.
+    makedir(dir.at("tree"));
+    makedir(dir.at("tree/sub"));
+    makedir(dir.at("tree/sib"));
+    makedir(dir.at("outside"));
+    file("tree/top.jpg");
+    file("tree/sub/s.jpg");
+    file("tree/sib/b.jpg");
+    file("outside/o.jpg");
+    makelink("..", dir.at("tree/sub/up"));
+    makelink(".", dir.at("tree/sub/self"));
+    makelink(".", dir.at("tree/sub/self2"));
+    makelink("../sib", dir.at("tree/sub/tosib"));
+    makelink("../sub", dir.at("tree/sib/tosub"));
+    makelink(dir.at("tree"), dir.at("tree/sib/root"));
+    makelink("../outside", dir.at("tree/out")); // not walked otherwise: followed
+
+    Outcome run = zamtik({"tree/*.jpg", "-m60", "-d", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    expectshifted({"tree/top.jpg", "tree/sub/s.jpg", "tree/sib/b.jpg", "outside/o.jpg"});
+    EXPECT_EQ(sortedlines(run.out).size(), 4u) << run.out;
+}
+
+TEST_F(Descent, ShiftsAFileWithSeveralNamesOnce)
+{
+    makedir(dir.at("sub"));
+    file("a.jpg");
+    ASSERT_EQ(link(dir.at("a.jpg").c_str(), dir.at("b.jpg").c_str()), 0);
+    ASSERT_EQ(link(dir.at("a.jpg").c_str(), dir.at("sub/c.jpg").c_str()), 0);
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path());
+    // Every name is reported, as each now carries the shift asked for.
+    EXPECT_EQ(sortedlines(run.out), (std::vector<std::string>{"zamtik:a.jpg\n", "zamtik:b.jpg\n",
+                                                              "zamtik:sub\\c.jpg\n"}));
+    expectshifted({"a.jpg"});
+}
+
+TEST_F(Descent, WalksATreeTwoThousandLevelsDeep)
+{
+    // Each level holds a listing open; the soft limit on open files is lowered below the
+    // depth, so that the walk must raise it.
+    std::string path;
+    for (int level = 0; level < 2000; ++level) {
+        path += "d/";
+        makedir(dir.at(path));
+        if (level % 500 == 499)
+            file(path + "f.jpg");
+    }
+    Outcome run = zamtik({"*.jpg", "-m60", "-d"}, dir.path(), {.fdlimit = 512});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    std::string deep;
+    for (int level = 0; level < 2000; ++level) {
+        deep += "d/";
+        if (level % 500 == 499)
+            expectshifted({deep + "f.jpg"});
+    }
+}
+
+TEST_F(Descent, GoesOnPastADirectoryItCannotRead)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to run the program as another user";
+    makedir(dir.at("locked"));
+    file("locked/x.jpg");
+    makedir(dir.at("open"));
+    file("open/y.jpg");
+    file("z.jpg");
+    for (const char *name : {"", "locked", "locked/x.jpg", "open", "open/y.jpg", "z.jpg"})
+        ASSERT_EQ(lchown(dir.at(name).c_str(), nobody, nobody), 0) << name;
+    makemode(dir.path(), 0755);
+    makemode(dir.at("locked"), 0);
+
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path(), {.unprivileged = true});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(sortedlines(run.out),
+              (std::vector<std::string>{"zamtik:open\\y.jpg\n", "zamtik:z.jpg\n"}));
+    EXPECT_NE(run.err.find("zamtik:findify():\"locked\\*.jpg\" not found.\n"), std::string::npos)
+        << run.err;
+    makemode(dir.at("locked"), 0755);
+    expectshifted({"open/y.jpg", "z.jpg"});
+    expectuntouched({"locked/x.jpg"});
+}
+
+} // namespace
