@@ -9,8 +9,8 @@
 // Copies path into out with every "\" turned into "/"; false when it does not fit size bytes.
 bool posixpath(const char *path, char *out, size_t size);
 
-// Windows wildcard matching of one name: "*" any run of bytes, "?" any one byte, letters
-// compared without regard to ASCII case, and "*.*" matching every name.
+// Whether name matches pattern by Windows' wildcard rules ("*", "?" and the DOS rules for
+// dots, ASCII letters without regard to case; "*.*" matches every name).
 bool wildmatch(const char *pattern, const char *name);
 
 // A system time as a FILETIME; false when it lies before 1601 or past what a FILETIME without

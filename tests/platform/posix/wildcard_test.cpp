@@ -21,31 +21,57 @@ TEST_P(Wildcard, MatchesAsWindowsDoes)
     EXPECT_EQ(wildmatch(c.pattern, c.name), c.matches) << c.pattern << " ~ " << c.name;
 }
 
+// What Windows lists for each pattern: its rewriting of "?", "*" and "." into the DOS
+// wildcards, then their rules. Long names only: there are no short names here.
 INSTANTIATE_TEST_SUITE_P(
     Table, Wildcard,
-    testing::Values(MatchCase{"*", "anything.jpg", true}, MatchCase{"*", ".", true},
-                    MatchCase{"*.*", "noext", true}, MatchCase{"*.*", "..", true},
-                    MatchCase{"*.*", "a.b.c", true}, MatchCase{"*.jpg", "IMG_0001.JPG", true},
-                    MatchCase{"*.JPG", "img.jpg", true}, MatchCase{"*.jpg", "a.jpg.bak", false},
-                    MatchCase{"*.jpg", "jpg", false}, MatchCase{"?", "a", true},
-                    MatchCase{"?", "ab", false}, MatchCase{"?", "", false},
-                    MatchCase{"a?c", "a.c", true}, MatchCase{"a?c", "ac", false},
-                    MatchCase{"a*b?.t*", "aXXbc.txt", true}, MatchCase{"a*b?.t*", "ab.txt", false},
-                    MatchCase{"a*b?.t*", "abbb.t", true}, MatchCase{"*a", "bba", true},
-                    MatchCase{"*x*y", "axbxcy", true}, MatchCase{"*x*y", "axbxc", false},
-                    MatchCase{"**", "abc", true}, MatchCase{"abc", "ABC", true},
-                    MatchCase{"abc", "abcd", false}, MatchCase{"abcd", "abc", false},
-                    MatchCase{"[ab]", "a", false}, MatchCase{"[ab]", "[ab]", true},
-                    // only ASCII letters are folded: these are two different UTF-8 letters
-                    MatchCase{"\xC3\x89", "\xC3\xA9", false},
-                    MatchCase{"\xC3\x89", "\xC3\x89", true}));
+    testing::Values(
+        // "*" and letters
+        MatchCase{"*", "anything.jpg", true}, MatchCase{"*", ".", true},
+        MatchCase{"**", "abc", true}, MatchCase{"*a", "bba", true},
+        MatchCase{"*x*y", "axbxcy", true}, MatchCase{"*x*y", "axbxc", false},
+        MatchCase{"abc", "ABC", true}, MatchCase{"abc", "abcd", false},
+        MatchCase{"abcd", "abc", false}, MatchCase{"*.jpg", "IMG_0001.JPG", true},
+        MatchCase{"*.JPG", "img.jpg", true}, MatchCase{"*.jpg", "a.jpg.bak", false},
+        MatchCase{"*.jpg", "jpg", false}, MatchCase{"*.txt", "a.b.txt", true},
+        MatchCase{"*.a", "x.a.b", false}, MatchCase{"[ab]", "a", false},
+        MatchCase{"[ab]", "[ab]", true},
+        // "*.*" is every name, with a dot or without
+        MatchCase{"*.*", "noext", true}, MatchCase{"*.*", "..", true},
+        MatchCase{"*.*", "a.b.c", true}, MatchCase{"*.*.", "noext", true},
+        // "*" before a dot stops at the name's last dot: "*." is the names without one
+        MatchCase{"*.", "noext", true}, MatchCase{"*.", "a.b", false},
+        MatchCase{"ab*.", "abc", true}, MatchCase{"ab*.", "ab.c", false},
+        MatchCase{"a*.*", "abc", true}, MatchCase{"a*.*", "a.b.c", true},
+        MatchCase{"a*.*", "b.a", false}, MatchCase{"*.t*", "a.b.txt", true},
+        // a dot before "*" or "?" may also stand for the end of the name
+        MatchCase{"a.*", "a", true}, MatchCase{"a.*", "a.txt", true}, MatchCase{"a.*", "ab", false},
+        MatchCase{".*", ".hidden", true}, MatchCase{".*", "abc", false},
+        MatchCase{"a.?", "a", true},
+        // "?" is one byte, but never a dot, and nothing at a dot or at the end
+        MatchCase{"?", "a", true}, MatchCase{"?", "ab", false}, MatchCase{"??", "a", true},
+        MatchCase{"??", "ab", true}, MatchCase{"??", "abc", false}, MatchCase{"??", "a.", false},
+        MatchCase{"a?c", "a.c", false}, MatchCase{"a?c", "ac", false},
+        MatchCase{"a?c", "abc", true}, MatchCase{"tem?????.???", "temp.txt", true},
+        MatchCase{"tem?????.???", "temptemp.txt", true},
+        MatchCase{"tem?????.???", "temptempt.txt", false}, MatchCase{"?.?", "a.b", true},
+        MatchCase{"a*b?.t*", "aXXbc.txt", true}, MatchCase{"a*b?.t*", "ab.txt", true},
+        MatchCase{"a*b?.t*", "abbb.t", true}, MatchCase{"a*b?.t*", "abcd.txt", false},
+        // dots at the end are dropped; a name of dots alone stays as it is
+        MatchCase{"a.b.", "a.b", true}, MatchCase{"a.b..", "a.b", true}, MatchCase{".", ".", true},
+        MatchCase{"..", "..", true}, MatchCase{".", "a", false},
+        // the DOS wildcards themselves, which Windows takes as typed
+        MatchCase{"a>c", "abc", true}, MatchCase{"a<", "abc", true},
+        // only ASCII letters are folded: these are two different UTF-8 letters
+        MatchCase{"\xC3\x89", "\xC3\xA9", false}, MatchCase{"\xC3\x89", "\xC3\x89", true}));
 
 TEST(Wildcard, StaysFastOnManyStars)
 {
     // A backtracking matcher takes exponential time here; this one takes a few microseconds.
-    std::string name(200, 'a');
+    std::string name(255, 'a');
     EXPECT_FALSE(wildmatch("*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b", name.c_str()));
     EXPECT_TRUE(wildmatch("*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a", name.c_str()));
+    EXPECT_FALSE(wildmatch("*.*a*.*a*.*a*.*a*.*a*.*a*.*a*.*a*.*b", name.c_str()));
 }
 
 } // namespace
