@@ -56,20 +56,19 @@ void dirsplit(std::string path, std::string &dir, std::string &name)
     std::string directory = path.substr(start, filestart - start);
     std::string file = path.substr(filestart);
 
-    // "." and ".." name directories; on DOS paths "..." is ".." followed by ".".
-    bool moved = false;
-    if (file == "." || file == "..") {
-        directory += file;
-        file.clear();
-        moved = true;
-    } else if (dospaths && file == "...") {
-        directory += "..";
-        file = ".";
-        moved = true;
-    }
-    // Unless a dot name was moved in, a non-empty directory component ends in a separator.
-    if (moved)
+    // "." and ".." name directories; on DOS paths "..." is ".." followed by ".". The dots
+    // moved over are the only way the directory component can end in something else than a
+    // separator.
+    size_t moved = 0;
+    if (file == "." || file == "..")
+        moved = file.size();
+    else if (dospaths && file == "...")
+        moved = 2;
+    if (moved != 0) {
+        directory.append(file, 0, moved);
         directory += sepchar;
+        file.erase(0, moved);
+    }
 
     dir = path.substr(0, start) + directory;
     name = file;
