@@ -13,10 +13,15 @@ static bool raisefdlimit()
     return setrlimit(RLIMIT_NOFILE, &limit) == 0;
 }
 
+int openretry(int dirfd, const char *path, int flags)
+{
+    int fd = openat(dirfd, path, flags);
+    if (fd < 0 && errno == EMFILE && raisefdlimit())
+        fd = openat(dirfd, path, flags);
+    return fd;
+}
+
 int openretry(const char *path, int flags)
 {
-    int fd = open(path, flags);
-    if (fd < 0 && errno == EMFILE && raisefdlimit())
-        fd = open(path, flags);
-    return fd;
+    return openretry(AT_FDCWD, path, flags);
 }

@@ -53,7 +53,9 @@ bool heldeverywhere(const timespec &time)
 // Opens path with flags and takes what the handle serves from the open file itself.
 HANDLE openhandle(const char *path, int flags, bool forwriting)
 {
-    int fd = openretry(path, flags);
+    const char *name = nullptr;
+    int dirfd = listingdirectory(path, name);
+    int fd = openretry(dirfd, name, flags);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
 

@@ -15,8 +15,13 @@ namespace
 
 struct Search {
     DIR *dir;
-    std::string pattern; // the last component of the pattern, matched against each name
+    std::string dirpath; // the directory part of the pattern, "" for none
+    Wildcard pattern;    // the last component of the pattern, matched against each name
+    Search *outer;       // the listing opened before this one, still open
 };
+
+// The listings open now, the newest first.
+Search *newest = nullptr;
 
 Search *assearch(HANDLE handle)
 {
@@ -66,6 +71,21 @@ DWORD attributes(DIR *dir, const dirent *entry)
 
 } // namespace
 
+int listingdirectory(const char *path, const char *&name)
+{
+    const char *slash = std::strrchr(path, '/');
+    size_t length = slash != nullptr ? size_t(slash + 1 - path) : 0;
+    for (const Search *search = newest; path[length] != '\0' && search != nullptr;
+         search = search->outer)
+        if (search->dirpath.size() == length &&
+            search->dirpath.compare(0, length, path, length) == 0) {
+            name = path + length;
+            return dirfd(search->dir);
+        }
+    name = path;
+    return AT_FDCWD;
+}
+
 HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry)
 {
     char posix[PATH_MAX];
@@ -79,9 +99,9 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry)
         errno = ENOENT;
         return INVALID_HANDLE_VALUE;
     }
-    std::string dirpath = slash != nullptr ? std::string(posix, slash + 1) : std::string(".");
+    std::string dirpath = slash != nullptr ? std::string(posix, slash + 1) : std::string();
 
-    int fd = openretry(dirpath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int fd = openretry(dirpath.empty() ? "." : dirpath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
     DIR *dir = fdopendir(fd);
@@ -89,7 +109,8 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry)
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    Search *search = new Search{dir, name};
+    Search *search = new Search{dir, dirpath, wildcompile(name), newest};
+    newest = search;
     if (!FindNextFileA(search, entry)) {
         int error = errno;
         FindClose(search);
@@ -108,11 +129,11 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *entry)
         // formed from it would name another file. Such entries are not listed.
         if (std::strchr(found->d_name, '\\') != nullptr)
             continue;
-        if (!wildmatch(search->pattern.c_str(), found->d_name))
+        if (!wildmatch(search->pattern, found->d_name))
             continue;
         entry->dwFileAttributes = attributes(search->dir, found);
-        std::strncpy(entry->cFileName, found->d_name, sizeof entry->cFileName - 1);
-        entry->cFileName[sizeof entry->cFileName - 1] = '\0';
+        // A name holds 255 bytes at most, so it fits.
+        std::memcpy(entry->cFileName, found->d_name, std::strlen(found->d_name) + 1);
         return TRUE;
     }
     if (errno == 0)
@@ -123,6 +144,11 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *entry)
 BOOL FindClose(HANDLE handle)
 {
     Search *search = assearch(handle);
+    for (Search **link = &newest; *link != nullptr; link = &(*link)->outer)
+        if (*link == search) {
+            *link = search->outer;
+            break;
+        }
     int result = closedir(search->dir);
     delete search;
     return result == 0 ? TRUE : FALSE;

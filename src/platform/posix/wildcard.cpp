@@ -63,17 +63,25 @@ void close(const std::string &expression, const char *name, size_t at, size_t le
     }
 }
 
-} // namespace
-
-bool wildmatch(const char *pattern, const char *name)
+// Whether the byte strings are equal, ASCII letters without regard to case.
+bool sameletters(const char *a, const char *b, size_t length)
 {
-    std::string expression = translate(pattern);
-    size_t length = std::strlen(name);
+    for (size_t i = 0; i < length; ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return true;
+}
+
+bool general(const Wildcard &wildcard, const char *name, size_t length)
+{
+    const std::string &expression = wildcard.expression;
     const char *lastdot = std::strrchr(name, '.');
+    std::vector<char> &states = wildcard.states, &next = wildcard.next;
+    states.assign(expression.size() + 1, 0);
+    next.assign(expression.size() + 1, 0);
 
     // A set of positions in the expression, moved along the name one byte at a time: time
     // grows with the product of the lengths, never exponentially.
-    std::vector<char> states(expression.size() + 1, 0), next(expression.size() + 1, 0);
     states[0] = 1;
     for (size_t at = 0; at < length; ++at) {
         close(expression, name, at, length, states);
@@ -110,4 +118,53 @@ bool wildmatch(const char *pattern, const char *name)
     }
     close(expression, name, length, length, states);
     return states[expression.size()] != 0;
+}
+
+} // namespace
+
+Wildcard wildcompile(const char *pattern)
+{
+    Wildcard wildcard;
+    wildcard.expression = translate(pattern);
+    const std::string &e = wildcard.expression;
+    // The shapes nearly every pattern has get a short cut: everything, or a star (plain or
+    // DOS) followed by letters alone.
+    bool wild = false;
+    for (size_t i = 1; i < e.size(); ++i)
+        wild = wild || e[i] == '*' || e[i] == dosstar || e[i] == dosqm || e[i] == dosdot;
+    if (e == "*")
+        wildcard.shape = Wildcard::everything;
+    else if (!e.empty() && (e[0] == '*' || e[0] == dosstar) && !wild)
+        wildcard.shape = e[0] == '*' ? Wildcard::endswith : Wildcard::endswithafterdot;
+    else
+        wildcard.shape = Wildcard::general;
+    return wildcard;
+}
+
+bool wildmatch(const Wildcard &wildcard, const char *name)
+{
+    size_t length = std::strlen(name);
+    size_t tail = wildcard.expression.size() - 1;
+    const char *end = name + length - tail;
+    switch (wildcard.shape) {
+    case Wildcard::everything:
+        return true;
+    case Wildcard::endswith:
+        return length >= tail && sameletters(end, wildcard.expression.c_str() + 1, tail);
+    case Wildcard::endswithafterdot: {
+        // The DOS star takes what comes before the letters, but never the name's last dot.
+        if (length < tail || !sameletters(end, wildcard.expression.c_str() + 1, tail))
+            return false;
+        const char *lastdot = std::strrchr(name, '.');
+        return lastdot == nullptr || lastdot >= end;
+    }
+    case Wildcard::general:
+        break;
+    }
+    return general(wildcard, name, length);
+}
+
+bool wildmatch(const char *pattern, const char *name)
+{
+    return wildmatch(wildcompile(pattern), name);
 }
