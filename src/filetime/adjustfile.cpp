@@ -2,22 +2,17 @@
 #include "filetime/filetime.h"
 
 #include <cstdio>
-#include <set>
 
 // The files with more than one name that this run has shifted: a second name of one of them
 // must not shift it again. Files with one name, nearly all, are never remembered.
-static std::set<FileId> shiftedlinks;
+static IdSet shiftedlinks;
 
 // Whether the open file is one with several names that was already shifted under another.
 // A file whose identity cannot be read is taken to have one name.
-static bool shiftedbefore(HANDLE file, FileId &id, bool &linked)
+static bool shiftedbefore(HANDLE file, BY_HANDLE_FILE_INFORMATION &information, bool &linked)
 {
-    BY_HANDLE_FILE_INFORMATION information;
     linked = GetFileInformationByHandle(file, &information) && information.nNumberOfLinks > 1;
-    if (!linked)
-        return false;
-    id = fileid(information);
-    return shiftedlinks.count(id) != 0;
+    return linked && knownid(shiftedlinks, information);
 }
 
 void adjustfile(std::string path)
@@ -31,17 +26,17 @@ void adjustfile(std::string path)
         failed = true;
     } else {
         FILETIME creation, lastaccess, lastwrite;
-        FileId id;
+        BY_HANDLE_FILE_INFORMATION information;
         bool linked = false;
         stage = "GetFileTime";
         if (!GetFileTime(file, &creation, &lastaccess, &lastwrite)) {
             failed = true;
-        } else if (!shiftedbefore(file, id, linked)) {
+        } else if (!shiftedbefore(file, information, linked)) {
             shifttime(lastwrite, settings.minutes);
             stage = "SetFileTime";
             failed = !SetFileTime(file, nullptr, nullptr, &lastwrite);
             if (!failed && linked)
-                shiftedlinks.insert(id);
+                rememberid(shiftedlinks, information);
         }
     }
 

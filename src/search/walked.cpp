@@ -1,11 +1,9 @@
 #include "filetime/filetime.h"
 #include "search/search.h"
 
-#include <set>
-
 // Every directory this run has walked, by identity: links can reach one directory by many
 // paths, and walking it twice would shift its files twice, or never end.
-static std::set<FileId> walked;
+static IdSet walked;
 
 bool firstvisit(std::string dir)
 {
@@ -17,5 +15,5 @@ bool firstvisit(std::string dir)
     BY_HANDLE_FILE_INFORMATION information;
     BOOL known = GetFileInformationByHandle(handle, &information);
     CloseHandle(handle);
-    return known && walked.insert(fileid(information)).second;
+    return known && rememberid(walked, information);
 }
