@@ -144,24 +144,21 @@ Wildcard wildcompile(const char *pattern)
 bool wildmatch(const Wildcard &wildcard, const char *name)
 {
     size_t length = std::strlen(name);
-    size_t tail = wildcard.expression.size() - 1;
-    const char *end = name + length - tail;
-    switch (wildcard.shape) {
-    case Wildcard::everything:
+    if (wildcard.shape == Wildcard::everything)
         return true;
-    case Wildcard::endswith:
-        return length >= tail && sameletters(end, wildcard.expression.c_str() + 1, tail);
-    case Wildcard::endswithafterdot: {
-        // The DOS star takes what comes before the letters, but never the name's last dot.
-        if (length < tail || !sameletters(end, wildcard.expression.c_str() + 1, tail))
-            return false;
-        const char *lastdot = std::strrchr(name, '.');
-        return lastdot == nullptr || lastdot >= end;
-    }
-    case Wildcard::general:
-        break;
-    }
-    return general(wildcard, name, length);
+    if (wildcard.shape == Wildcard::general)
+        return general(wildcard, name, length);
+
+    // A star and then letters: the name must end in those letters.
+    const char *letters = wildcard.expression.c_str() + 1;
+    size_t tail = wildcard.expression.size() - 1;
+    if (length < tail || !sameletters(name + length - tail, letters, tail))
+        return false;
+    if (wildcard.shape == Wildcard::endswith)
+        return true;
+    // The DOS star takes what comes before the letters, but never the name's last dot.
+    const char *lastdot = std::strrchr(name, '.');
+    return lastdot == nullptr || lastdot >= name + length - tail;
 }
 
 bool wildmatch(const char *pattern, const char *name)
