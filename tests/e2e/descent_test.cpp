@@ -170,7 +170,7 @@ TEST_F(Descent, WalksATreeTwoThousandLevelsDeep)
         if (std::find(std::begin(levels), std::end(levels), level) != std::end(levels))
             file(path + "f.jpg");
     }
-    Outcome run = zamtik({"*.jpg", "-m60", "-d"}, dir.path(), {.fdlimit = 512});
+    Outcome run = zamtik({"*.jpg", "-m60", "-d"}, dir.path(), fdlimited(512));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     for (int level : levels) {
@@ -196,7 +196,7 @@ TEST_F(Descent, GoesOnPastADirectoryItCannotRead)
     makemode(dir.path(), 0755);
     makemode(dir.at("locked"), 0);
 
-    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path(), {.unprivileged = true});
+    Outcome run = zamtik({"*.jpg", "-m60", "-d", "-v"}, dir.path(), asnobody());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(sortedlines(run.out),
               (std::vector<std::string>{"zamtik:open\\y.jpg\n", "zamtik:z.jpg\n"}));

@@ -115,6 +115,8 @@ Outcome runbuild(const Target &build, const std::vector<std::string> &args, cons
         if (options.unprivileged &&
             (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
             _exit(125);
+        for (const auto &setting : options.environment)
+            putenv(const_cast<char *>(setting.c_str()));
         if (underwine) {
             setenv("WINEPREFIX", build.wineprefix.c_str(), 1);
             setenv("WINEDEBUG", "-all", 1);
@@ -126,18 +128,25 @@ Outcome runbuild(const Target &build, const std::vector<std::string> &args, cons
 
     Outcome run;
     int status = 0;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    auto started = std::chrono::steady_clock::now();
+    auto deadline = started + std::chrono::seconds(120);
     for (;;) {
         pid_t done = waitpid(child, &status, WNOHANG);
         if (done == child)
             break;
+        if (options.killafterms >= 0 && std::chrono::steady_clock::now() - started >=
+                                            std::chrono::milliseconds(options.killafterms)) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            break;
+        }
         if (std::chrono::steady_clock::now() > deadline) {
             kill(child, SIGKILL);
             waitpid(child, &status, 0);
             status = -1;
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     if (status != -1 && WIFEXITED(status))
         run.status = WEXITSTATUS(status);

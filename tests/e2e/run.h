@@ -29,9 +29,36 @@ struct Outcome {
 };
 
 struct RunOptions {
-    unsigned long fdlimit = 0; // where not 0, the soft limit on open files
-    bool unprivileged = false; // run as the user "nobody" (the tests then run as root)
+    unsigned long fdlimit = 0;            // where not 0, the soft limit on open files
+    bool unprivileged = false;            // run as the user "nobody" (the tests then run as root)
+    std::vector<std::string> environment; // NAME=VALUE settings added for the run
+    int killafterms = -1;                 // where not negative, SIGKILL the run after this long
 };
+
+inline RunOptions fdlimited(unsigned long limit)
+{
+    RunOptions options;
+    options.fdlimit = limit;
+    return options;
+}
+inline RunOptions asnobody()
+{
+    RunOptions options;
+    options.unprivileged = true;
+    return options;
+}
+inline RunOptions withenvironment(std::vector<std::string> settings)
+{
+    RunOptions options;
+    options.environment = std::move(settings);
+    return options;
+}
+inline RunOptions killedafter(int milliseconds)
+{
+    RunOptions options;
+    options.killafterms = milliseconds;
+    return options;
+}
 
 // The user and group "nobody" that unprivileged runs take.
 inline constexpr unsigned nobody = 65534;
