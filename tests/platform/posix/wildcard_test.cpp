@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"a*b?.t*", "abbb.t", true}, MatchCase{"a*b?.t*", "abcd.txt", false},
         // dots at the end are dropped; a name of dots alone stays as it is
         MatchCase{"a.b.", "a.b", true}, MatchCase{"a.b..", "a.b", true}, MatchCase{".", ".", true},
-        MatchCase{"..", "..", true}, MatchCase{".", "a", false},
+        MatchCase{"..", "..", true}, MatchCase{".", "a", false}, MatchCase{"", "a", false},
         // the DOS wildcards themselves, which Windows takes as typed
         MatchCase{"a>c", "abc", true}, MatchCase{"a<", "abc", true},
         // only ASCII letters are folded: these are two different UTF-8 letters
