@@ -143,7 +143,7 @@ def measure(args, files, results):
               f"{max(peaks) / 1024:7.1f} MiB", flush=True)
 
 
-def machine():
+def machine(work):
     cpu = "unknown processor"
     try:
         for line in open("/proc/cpuinfo"):
@@ -152,12 +152,13 @@ def machine():
                 break
     except OSError:
         pass
-    fs = subprocess.run(["stat", "-f", "-c", "%T", "."], capture_output=True, text=True).stdout
+    fs = subprocess.run(["findmnt", "-n", "-o", "FSTYPE", "-T", work], capture_output=True,
+                        text=True).stdout
     return (f"{cpu}, {os.cpu_count()} cores, Linux {platform.release()}, "
             f"{fs.strip()} file system, warm cache")
 
 
-def write(results, out):
+def write(results, out, work):
     floor = {files: wall for name, files, wall, _rate, _rss in results if name == "floor"}
     lines = ["| contender | files | median wall time | files per second | peak memory | "
              "time / floor |", "|---|---:|---:|---:|---:|---:|"]
@@ -166,7 +167,7 @@ def write(results, out):
                      f"{wall / floor[files]:.2f} |")
     table = "\n".join(lines) + "\n"
     with open(os.path.join(out, "results.md"), "w") as f:
-        f.write(f"Measured on {machine()}.\n\n{table}")
+        f.write(f"Measured on {machine(work)}.\n\n{table}")
     print(table)
 
     names = list(dict.fromkeys(name for name, *_ in results))
@@ -216,7 +217,7 @@ def main():
     results = []
     for files in [int(s) for s in args.sizes.split(",")]:
         measure(args, files, results)
-    write(results, args.out)
+    write(results, args.out, args.work)
 
 
 if __name__ == "__main__":
