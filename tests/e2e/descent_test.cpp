@@ -1,6 +1,5 @@
 // "-d": the same name pattern in every directory below the pattern's, each file shifted once.
-#include "run.h"
-#include "support/fixture.h"
+#include "tree.h"
 
 #include <gtest/gtest.h>
 
@@ -10,34 +9,9 @@
 namespace
 {
 
-// Fixture times, with nanoseconds below 100 where the build keeps them.
-timespec atime()
-{
-    return makets(1500000000, keptnanos(424242424));
-}
-timespec mtime()
-{
-    return makets(1600000000, keptnanos(123456789));
-}
-timespec hourlater()
-{
-    return makets(1600000000 + 3600, keptnanos(123456789));
-}
-
-std::string trace(const std::string &afn, int depth)
-{
-    return "zamtik:findrecurse(\"" + afn + "\"):recursion " + std::to_string(depth) +
-           "\nzamtik:findify(\"" + afn + "\")\n";
-}
-
-class Descent : public testing::Test
+class Descent : public TreeTest
 {
   protected:
-    void file(const std::string &name)
-    {
-        writefile(dir.at(name));
-        settimes(dir.at(name), atime(), mtime());
-    }
     void expectshifted(const std::vector<std::string> &names)
     {
         for (const auto &name : names)
@@ -48,7 +22,6 @@ class Descent : public testing::Test
         for (const auto &name : names)
             EXPECT_EQ(mtimeof(dir.at(name)), mtime()) << name;
     }
-    TempDir dir;
 };
 
 TEST_F(Descent, WalksPreOrderWithTheDepthOfEachDirectory)

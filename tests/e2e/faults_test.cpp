@@ -1,8 +1,7 @@
 // Bad input and faults on real trees: every run ends normally with status 0, reports what
 // failed in verbose mode, and leaves every other file exactly shifted and every file it could
 // not change exactly as it was.
-#include "run.h"
-#include "support/fixture.h"
+#include "tree.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +17,7 @@
 namespace
 {
 
-const timespec atime = makets(1500000000, 424242424);
-const timespec mtime = makets(1600000000, 123456789);
-const timespec hourlater = makets(1600000000 + 3600, 123456789);
-
-std::string trace(const std::string &afn)
-{
-    return "zamtik:findrecurse(\"" + afn + "\"):recursion 0\nzamtik:findify(\"" + afn + "\")\n";
-}
-
-class Faults : public testing::Test
+class Faults : public TreeTest
 {
   protected:
     void SetUp() override
@@ -35,18 +25,12 @@ class Faults : public testing::Test
         if (windowsbuild())
             GTEST_SKIP() << "faults are made with the Linux build's own calls";
     }
-    void file(const std::string &name, const timespec &write = mtime)
-    {
-        writefile(dir.at(name));
-        settimes(dir.at(name), atime, write);
-    }
     // Runs with ZAMTIK_FAULT set for the fault-injection library.
     Outcome faulty(const std::vector<std::string> &args, const std::string &fault)
     {
         return zamtik(args, dir.path(),
                       withenvironment({"LD_PRELOAD=" ZAMTIK_FAULTSHIM, "ZAMTIK_FAULT=" + fault}));
     }
-    TempDir dir;
 };
 
 TEST_F(Faults, AFileRemovedBeforeItIsOpened)
@@ -58,7 +42,7 @@ TEST_F(Faults, AFileRemovedBeforeItIsOpened)
     EXPECT_EQ(sortedlines(run.out),
               (std::vector<std::string>{"zamtik:a.jpg\n",
                                         "zamtik:gone.jpg didn't work in CreateFile\n"}));
-    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater());
 }
 
 TEST_F(Faults, AFileReplacedBeforeItIsOpenedIsTheOneShifted)
@@ -102,8 +86,8 @@ TEST_F(Faults, ADirectoryRemovedWhileTheWalkIsInIt)
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("zamtik:sub\\first.jpg didn't work in CreateFile\n"), std::string::npos)
         << run.out;
-    EXPECT_EQ(mtimeof(dir.at("top.jpg")), hourlater);
-    EXPECT_EQ(mtimeof(dir.at("later/y.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at("top.jpg")), hourlater());
+    EXPECT_EQ(mtimeof(dir.at("later/y.jpg")), hourlater());
 }
 
 TEST_F(Faults, SpecialFilesThatMatchAreNeverOpened)
@@ -143,8 +127,8 @@ TEST_F(Faults, AFileTheUserMayNotChange)
     EXPECT_EQ(sortedlines(run.out),
               (std::vector<std::string>{"zamtik:mine.jpg\n",
                                         "zamtik:roots.jpg didn't work in CreateFile\n"}));
-    EXPECT_EQ(mtimeof(dir.at("roots.jpg")), mtime);
-    EXPECT_EQ(mtimeof(dir.at("mine.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at("roots.jpg")), mtime());
+    EXPECT_EQ(mtimeof(dir.at("mine.jpg")), hourlater());
 }
 
 TEST_F(Faults, NamesOfEveryKind)
@@ -167,9 +151,9 @@ TEST_F(Faults, NamesOfEveryKind)
     EXPECT_EQ(run.status, 0);
     for (const auto &name : names) {
         EXPECT_NE(run.out.find("zamtik:" + name + "\n"), std::string::npos) << name;
-        EXPECT_EQ(mtimeof(dir.at(name)), hourlater) << name;
+        EXPECT_EQ(mtimeof(dir.at(name)), hourlater()) << name;
     }
-    EXPECT_EQ(mtimeof(dir.at(deep + "deep.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at(deep + "deep.jpg")), hourlater());
 }
 
 TEST_F(Faults, ArgumentsOfAMegabyteAndTenThousandArguments)
@@ -189,13 +173,13 @@ TEST_F(Faults, ArgumentsOfAMegabyteAndTenThousandArguments)
     many.push_back("-m60");
     run = zamtik(many, dir.path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater());
 
     std::vector<std::string> files(10000, "a.jpg");
     files.push_back("-m60");
     run = zamtik(files, dir.path());
     EXPECT_EQ(run.status, 7);
-    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater);
+    EXPECT_EQ(mtimeof(dir.at("a.jpg")), hourlater());
 }
 
 TEST_F(Faults, ARunKilledPartWayLeavesEachFileShiftedOrUntouched)

@@ -1,6 +1,5 @@
 // The program on one directory: what a user sees and what happens to the file times.
-#include "run.h"
-#include "support/fixture.h"
+#include "tree.h"
 
 #include <gtest/gtest.h>
 
@@ -12,36 +11,7 @@ namespace
 const std::string usagetail = "adjust the file time of afn by minutes (signed).\n"
                               "-d  recurse subdirectories.   -v verbose.\n";
 
-// Fixture times, with nanoseconds below 100 where the build keeps them.
-timespec atime()
-{
-    return makets(1500000000, keptnanos(424242424));
-}
-timespec mtime()
-{
-    return makets(1600000000, keptnanos(123456789));
-}
-timespec hourlater()
-{
-    return makets(1600000000 + 3600, keptnanos(123456789));
-}
-
-std::string trace(const std::string &afn)
-{
-    return "zamtik:findrecurse(\"" + afn + "\"):recursion 0\nzamtik:findify(\"" + afn + "\")\n";
-}
-
-class OneDirectory : public testing::Test
-{
-  protected:
-    // A file with known times.
-    void file(const std::string &name, timespec write = mtime())
-    {
-        writefile(dir.at(name));
-        settimes(dir.at(name), atime(), write);
-    }
-    TempDir dir;
-};
+using OneDirectory = TreeTest;
 
 TEST(Usage, IsPrintedForAnEmptyCommandLine)
 {

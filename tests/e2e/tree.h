@@ -1,0 +1,43 @@
+// What the end-to-end tests share: a temporary tree with files of known times, and the
+// trace lines the program prints for each directory.
+#pragma once
+
+#include "run.h"
+#include "support/fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Fixture times, with nanoseconds below 100 where the build keeps them.
+inline timespec atime()
+{
+    return makets(1500000000, keptnanos(424242424));
+}
+inline timespec mtime()
+{
+    return makets(1600000000, keptnanos(123456789));
+}
+inline timespec hourlater()
+{
+    return makets(1600000000 + 3600, keptnanos(123456789));
+}
+
+// The lines on standard error for one directory searched at the given depth.
+inline std::string trace(const std::string &afn, int depth = 0)
+{
+    return "zamtik:findrecurse(\"" + afn + "\"):recursion " + std::to_string(depth) +
+           "\nzamtik:findify(\"" + afn + "\")\n";
+}
+
+class TreeTest : public testing::Test
+{
+  protected:
+    // A file with known times.
+    void file(const std::string &name, const timespec &write = mtime())
+    {
+        writefile(dir.at(name));
+        settimes(dir.at(name), atime(), write);
+    }
+    TempDir dir;
+};
