@@ -39,7 +39,8 @@ static void walk(int dirfd)
             if (sub >= 0)
                 walk(sub);
         } else if (entry->d_type == DT_REG && matches(name)) {
-            struct stat st {};
+            struct stat st {
+            };
             if (fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
             long long ns = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec + shiftns;

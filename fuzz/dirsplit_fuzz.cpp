@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::string dir, name;
     dirsplit(path, dir, name);
     std::string joined = dir + name;
-    bool inserted = !dir.empty() && dir.back() == '\\' &&
-                    dir.substr(0, dir.size() - 1) + name == path;
+    bool inserted =
+        !dir.empty() && dir.back() == '\\' && dir.substr(0, dir.size() - 1) + name == path;
     if (joined != path && !inserted)
         std::abort();
 
