@@ -1,4 +1,7 @@
 #include "search/search.h"
+#ifndef _WIN32
+#include "platform/posix/posix.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -74,6 +77,47 @@ TEST(Paths, DirslashEnsuresOneTrailingBackslash)
     EXPECT_EQ(dirslash("C:"), dospaths ? "C:" : "C:\\");
     EXPECT_EQ(dirslash("C:\\"), "C:\\");
 }
+
+#ifndef _WIN32
+// In a double-byte code page the second byte of a character may be 0x5C, the backslash:
+// "\x95\x5C" is one Shift JIS character. It never separates, and a directory ending in one
+// still gets its backslash.
+class DoubleByte : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        usecodepage932(true);
+    }
+    void TearDown() override
+    {
+        usecodepage932(false);
+    }
+};
+
+TEST_F(DoubleByte, SecondBytesAreNeverSeparators)
+{
+    const SplitCase cases[] = {{"\x95\x5C\\*.jpg", "\x95\x5C\\", "*.jpg"},
+                               {"dir\\\x95\x5C", "dir\\", "\x95\x5C"},
+                               {"\x95\x5C", "", "\x95\x5C"},
+                               {"a\\\x95\x5C/b", "a\\\x95\x5C/", "b"},
+                               {"a\\\x95", "a\\", "\x95"}};
+    for (const SplitCase &c : cases) {
+        std::string dir, name;
+        dirsplit(c.path, dir, name);
+        EXPECT_EQ(dir, c.dir) << c.path;
+        EXPECT_EQ(name, c.name) << c.path;
+    }
+}
+
+TEST_F(DoubleByte, DirslashSeesTheCharacterNotItsLastByte)
+{
+    EXPECT_EQ(dirslash("\x95\x5C"), "\x95\x5C\\");
+    EXPECT_EQ(dirslash("a\\\x95\x5C"), "a\\\x95\x5C\\");
+    EXPECT_EQ(dirslash("a\\"), "a\\");
+    EXPECT_EQ(dirslash("\x81\x40\\"), "\x81\x40\\");
+}
+#endif
 
 TEST(Paths, LastcharIsTheLastByteOrNul)
 {

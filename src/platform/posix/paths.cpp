@@ -10,7 +10,15 @@ bool posixpath(const char *path, char *out, size_t size)
     return false;
 }
 
-BOOL IsDBCSLeadByte(BYTE)
+static bool codepage932 = false;
+
+void usecodepage932(bool on)
 {
-    return FALSE;
+    codepage932 = on;
+}
+
+BOOL IsDBCSLeadByte(BYTE b)
+{
+    // Shift JIS lead bytes; UTF-8, the system's own encoding, has none.
+    return codepage932 && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC));
 }

@@ -15,6 +15,10 @@ bool posixpath(const char *path, char *out, size_t size);
 // dots, ASCII letters without regard to case; "*.*" matches every name).
 bool wildmatch(const char *pattern, const char *name);
 
+// Makes IsDBCSLeadByte answer as Windows does in code page 932 (Shift JIS), where the second
+// byte of a character may be a backslash; for tests of the path rules. Off by default.
+void usecodepage932(bool on);
+
 // A pattern rewritten once, as Windows does, to match many names.
 struct Wildcard {
     std::string expression;

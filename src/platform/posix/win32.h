@@ -74,4 +74,5 @@ BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA *entry);
 BOOL FindClose(HANDLE search);
 
 // No byte leads a double-byte character: UTF-8 never puts a separator, dot or colon inside one.
+// (Tests may switch to the lead bytes of Shift JIS.)
 BOOL IsDBCSLeadByte(BYTE b);
