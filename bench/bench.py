@@ -127,11 +127,11 @@ def measure(args, files, results):
         for i in range(runs + 1):  # the first run warms the cache and is not counted
             minutes = 60 if i % 2 == 0 else -60
             command = contenders(args, minutes)[name]
-            before = snapshot(root) if i == 1 or runs == 1 else None
+            before = snapshot(root) if i == 1 else None
             wall, peak = run(command, root, output)
             if before is not None:
                 check(before, snapshot(root), minutes)
-            if i > 0 or runs == 1:
+            if i > 0:
                 walls.append(wall)
                 peaks.append(peak)
         # An odd number of shifts leaves the tree one hour on; put it back for the next one.

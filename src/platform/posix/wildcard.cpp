@@ -48,9 +48,9 @@ std::string translate(const std::string &pattern)
     return expression;
 }
 
-// The expression positions reachable without taking a byte, at name position at.
-void close(const std::string &expression, const char *name, size_t at, size_t length,
-           std::vector<char> &states)
+// Adds the expression positions reachable without taking a byte, at name position at.
+void takenothing(const std::string &expression, const char *name, size_t at, size_t length,
+                 std::vector<char> &states)
 {
     bool end = at == length;
     for (size_t i = 0; i < expression.size(); ++i) {
@@ -84,7 +84,7 @@ bool general(const Wildcard &wildcard, const char *name, size_t length)
     // grows with the product of the lengths, never exponentially.
     states[0] = 1;
     for (size_t at = 0; at < length; ++at) {
-        close(expression, name, at, length, states);
+        takenothing(expression, name, at, length, states);
         char c = name[at];
         std::fill(next.begin(), next.end(), 0);
         for (size_t i = 0; i < expression.size(); ++i) {
@@ -116,7 +116,7 @@ bool general(const Wildcard &wildcard, const char *name, size_t length)
             return false;
         states.swap(next);
     }
-    close(expression, name, length, length, states);
+    takenothing(expression, name, length, length, states);
     return states[expression.size()] != 0;
 }
 
