@@ -1,6 +1,7 @@
 #include "cli/args.h"
 
 #include "cli/settings.h"
+#include "platform/platform.h"
 
 static bool isblankspace(char c)
 {
@@ -30,11 +31,12 @@ bool readminutes(const char *text, int32_t &minutes)
 
 bool readargs(int argc, char **argv)
 {
-    // Options start with "-" until an argument starts with "/"; from then on with "/".
+    // Options start with "-"; where "/" may start them too, from the first argument that
+    // starts with "/" on, only "/" does.
     char optchar = '-';
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
-        if (arg[0] == '/')
+        if (slashoptions && arg[0] == '/')
             optchar = '/';
         if (arg[0] != optchar) {
             if (settings.afn != nullptr)

@@ -15,9 +15,22 @@
 // Paths may start with a drive designator such as "C:", and a "..." component means the
 // parent directory followed by ".".
 inline constexpr bool dospaths = true;
+// The separator the program writes, and the bytes after which a directory part needs none:
+// Windows writes "\" and appends one after a "/" too.
+inline constexpr char sepchar = '\\';
+inline constexpr char dirends[] = "\\";
+// An argument that starts with "/" makes "/" the option character, as in Windows' own
+// commands.
+inline constexpr bool slashoptions = true;
 #else
 #include "posix/win32.h"
 
 // A colon is an ordinary character, and every dot name but "." and ".." is an ordinary name.
 inline constexpr bool dospaths = false;
+// Paths are written with "/", so that every path printed names its file; a "\" typed in a
+// pattern still separates, and ends a directory part as it stands.
+inline constexpr char sepchar = '/';
+inline constexpr char dirends[] = "/\\";
+// "/" starts an absolute path, never an option.
+inline constexpr bool slashoptions = false;
 #endif

@@ -1,5 +1,7 @@
 #include "search/search.h"
 
+#include <string_view>
+
 static bool isseparator(char c)
 {
     return c == '\\' || c == '/';
@@ -36,7 +38,8 @@ std::string dirslash(std::string text)
     // a backslash would make it the root.
     if (text.empty() || isdrive(text))
         return text;
-    if (lastchar(text) != sepchar || istrailbyte(text, text.size() - 1))
+    bool ended = std::string_view(dirends).find(lastchar(text)) != std::string_view::npos;
+    if (!ended || istrailbyte(text, text.size() - 1))
         text += sepchar;
     return text;
 }

@@ -6,9 +6,6 @@
 #include <cstdint>
 #include <string>
 
-// The only separator the program writes; when splitting, "/" separates too.
-inline constexpr char sepchar = '\\';
-
 // How many descents enclose the current search: 0 for the command line's pattern.
 extern int32_t recursion;
 
@@ -27,10 +24,11 @@ void descend(std::string afn);
 bool firstvisit(std::string dir);
 
 // Splits a path into its directory part (with a trailing separator where it has one) and its
-// name part. path and name may be the same string.
+// name part; "\\" and "/" both separate. path and name may be the same string.
 void dirsplit(std::string path, std::string &dir, std::string &name);
 
-// text with a trailing backslash ensured, unless it is empty.
+// text with a trailing separator ensured, unless it is empty: sepchar is appended unless
+// the text ends in one of dirends.
 std::string dirslash(std::string text);
 
 // The last byte of text, or NUL for an empty text.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -63,18 +64,25 @@ void maketree(const std::string &root, int depth)
     }
 }
 
-// What a run did: the files whose time moved, and the lines it printed, sorted.
+// What a run did: the files whose time moved, and the lines it printed, sorted, with the
+// separators the two builds write ("\\" on Windows, "/" on Linux) made equal.
 struct Effect {
     std::set<std::string> shifted;
     std::vector<std::string> out;
     std::vector<std::string> err;
 };
 
+std::vector<std::string> slashedlines(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return sortedlines(text);
+}
+
 Effect runon(const Target &build, const std::string &root, const std::vector<std::string> &args)
 {
     Outcome run = runbuild(build, args, root);
     EXPECT_EQ(run.status, 0);
-    Effect effect{{}, sortedlines(run.out), sortedlines(run.err)};
+    Effect effect{{}, slashedlines(run.out), slashedlines(run.err)};
     for (const auto &entry : std::filesystem::recursive_directory_iterator(root))
         if (entry.is_regular_file() && !(mtimeof(entry.path()) == makets(1600000000, 0)))
             effect.shifted.insert(std::filesystem::relative(entry.path(), root).string());

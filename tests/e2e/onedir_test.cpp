@@ -116,19 +116,21 @@ TEST_F(OneDirectory, PrintsPathsAsTheSearchFormedThem)
 {
     makedir(dir.at("photos"));
     file("photos/a.jpg");
+    // The directory part as typed, then the separator the build writes where none ends it:
+    // Windows writes "\\", also after a "/"; elsewhere a path ends up as the file's own.
     struct Case {
         std::string afn;
-        std::string line;
-    } cases[] = {{"photos/*.jpg", "zamtik:photos/\\a.jpg\n"},
-                 {"photos\\*.jpg", "zamtik:photos\\a.jpg\n"},
-                 {"photos//a.JPG", "zamtik:photos//\\a.jpg\n"},
-                 {"./photos/?.jpg", "zamtik:./photos/\\a.jpg\n"}};
+        std::string windows, posix;
+    } cases[] = {{"photos/*.jpg", "photos/\\a.jpg", "photos/a.jpg"},
+                 {"photos\\*.jpg", "photos\\a.jpg", "photos\\a.jpg"},
+                 {"photos//a.JPG", "photos//\\a.jpg", "photos//a.jpg"},
+                 {"./photos/?.jpg", "./photos/\\a.jpg", "./photos/a.jpg"}};
     long long seconds = 1600000000;
     for (const Case &c : cases) {
         Outcome run = zamtik({c.afn, "-m1", "-v"}, dir.path());
         seconds += 60;
         EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, c.line);
+        EXPECT_EQ(run.out, "zamtik:" + (windowsbuild() ? c.windows : c.posix) + "\n");
         EXPECT_EQ(run.err, trace(c.afn));
         EXPECT_EQ(mtimeof(dir.at("photos/a.jpg")), makets(seconds, keptnanos(123456789))) << c.afn;
     }
@@ -143,7 +145,8 @@ TEST_F(OneDirectory, SaysWhenNothingMatched)
     } cases[] = {{"*.none", "*.none"},
                  {"missing/*.jpg", "missing/*.jpg"},
                  {"photos/", "photos/"},
-                 {"photos\\..", "photos\\..\\"}};
+                 {"photos\\..", "photos\\.." + sep("/")},
+                 {"photos/..", "photos/.." + sep("/")}};
     for (const Case &c : cases) {
         Outcome run = zamtik({"-v", c.afn, "-m5"}, dir.path());
         EXPECT_EQ(run.status, 0);

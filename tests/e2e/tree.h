@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 // Fixture times, with nanoseconds below 100 where the build keeps them.
@@ -21,6 +22,15 @@ inline timespec mtime()
 inline timespec hourlater()
 {
     return makets(1600000000 + 3600, keptnanos(123456789));
+}
+
+// The path with each "/" written as the separator the build writes: "\\" on Windows, "/"
+// elsewhere. The paths the search forms are printed so.
+inline std::string sep(std::string path)
+{
+    if (windowsbuild())
+        std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 // The lines on standard error for one directory searched at the given depth.

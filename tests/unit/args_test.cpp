@@ -1,5 +1,6 @@
 #include "cli/args.h"
 #include "cli/settings.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -68,13 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         // an empty argument is a file argument
         GrammarCase{{"", "-m1"}, true, "", 1, false, false},
         GrammarCase{{"", "x", "-m1"}, false, nullptr, 0, false, false},
-        // after an argument starting with "/", "/" introduces options and "-" does not
-        GrammarCase{{"/v", "-x", "/m5"}, true, "-x", 5, false, true},
-        GrammarCase{{"/v", "-m5"}, false, nullptr, 0, false, false},
-        GrammarCase{{"x", "/m5", "-d"}, false, nullptr, 0, false, false},
-        GrammarCase{{"/d", "/", "x", "/m-1"}, true, "x", -1, true, false},
-        // a file argument starting with "/" is an option
-        GrammarCase{{"/tmp/x", "-m5"}, false, nullptr, 0, false, false},
         // missing pieces
         GrammarCase{{}, false, nullptr, 0, false, false},
         GrammarCase{{"x"}, false, nullptr, 0, false, false},
@@ -94,6 +88,29 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{{"x", "-m2147483648"}, false, nullptr, 0, false, false},
         GrammarCase{{"x", "-m-2147483649"}, false, nullptr, 0, false, false},
         GrammarCase{{"x", "-m4294967356"}, false, nullptr, 0, false, false}));
+
+// Where "/" may start options (Windows), an argument starting with "/" makes it the option
+// character from then on, so a pattern cannot start with "/". Elsewhere such an argument is
+// an absolute path, and only "-" starts options.
+const GrammarCase slashoptionlines[] = {
+    {{"/v", "-x", "/m5"}, true, "-x", 5, false, true},
+    {{"/v", "-m5"}, false, nullptr, 0, false, false},
+    {{"x", "/m5", "-d"}, false, nullptr, 0, false, false},
+    {{"/d", "/", "x", "/m-1"}, true, "x", -1, true, false},
+    {{"/tmp/x", "-m5"}, false, nullptr, 0, false, false},
+};
+const GrammarCase slashpathlines[] = {
+    {{"/srv/photos/*.jpg", "-m-60", "-d"}, true, "/srv/photos/*.jpg", -60, true, false},
+    {{"-v", "/x", "-m5"}, true, "/x", 5, false, true},
+    {{"/", "-m5"}, true, "/", 5, false, false},
+    {{"/v", "-m5"}, true, "/v", 5, false, false},
+    {{"/v", "-x", "-m5"}, false, nullptr, 0, false, false},
+    {{"x", "/m5", "-d"}, false, nullptr, 0, false, false},
+    {{"/d", "/", "-m1"}, false, nullptr, 0, false, false},
+};
+INSTANTIATE_TEST_SUITE_P(ThisPlatform, Grammar,
+                         slashoptions ? testing::ValuesIn(slashoptionlines)
+                                      : testing::ValuesIn(slashpathlines));
 
 TEST(Grammar, StopsReadingAtAnUnknownOption)
 {

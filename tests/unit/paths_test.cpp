@@ -43,18 +43,21 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"a\\b/c", "a\\b/", "c"}, SplitCase{"/abs/x?", "/abs/", "x?"},
                     SplitCase{"*.jpg", "", "*.jpg"}, SplitCase{"", "", ""},
                     SplitCase{"dir\\", "dir\\", ""}, SplitCase{"dir/", "dir/", ""},
-                    SplitCase{"a/..", "a/..\\", ""}, SplitCase{"..", "..\\", ""},
-                    SplitCase{".", ".\\", ""}, SplitCase{"a\\.", "a\\.\\", ""},
                     SplitCase{"a/...b", "a/", "...b"}, SplitCase{"a/....", "a/", "...."},
                     SplitCase{"a/.../x", "a/.../", "x"}, SplitCase{"a/.jpg", "a/", ".jpg"},
                     SplitCase{"a:b/c:d", "a:b/", "c:d"}));
 
-// Drive designators and "..." exist only on DOS paths; elsewhere they are ordinary names.
+// Drive designators and "..." exist only on DOS paths; elsewhere they are ordinary names. A
+// directory name moved over from the name part gets the separator the platform writes.
 const SplitCase dossplits[] = {{"C:\\photos\\*.jpg", "C:\\photos\\", "*.jpg"},
                                {"C:*.jpg", "C:", "*.jpg"},
                                {"C:", "C:", ""},
                                {"C:\\", "C:\\", ""},
                                {"C:..", "C:..\\", ""},
+                               {"a/..", "a/..\\", ""},
+                               {"..", "..\\", ""},
+                               {".", ".\\", ""},
+                               {"a\\.", "a\\.\\", ""},
                                {"a\\...", "a\\..\\", "."},
                                {"...", "..\\", "."}};
 const SplitCase posixsplits[] = {{"C:\\photos\\*.jpg", "C:\\photos\\", "*.jpg"},
@@ -62,20 +65,31 @@ const SplitCase posixsplits[] = {{"C:\\photos\\*.jpg", "C:\\photos\\", "*.jpg"},
                                  {"C:", "", "C:"},
                                  {"C:..", "", "C:.."},
                                  {"a/...", "a/", "..."},
+                                 {"a/..", "a/../", ""},
+                                 {"..", "../", ""},
+                                 {".", "./", ""},
+                                 {"a\\.", "a\\./", ""},
                                  {"...", "", "..."}};
 INSTANTIATE_TEST_SUITE_P(ThisPlatform, Split,
                          dospaths ? testing::ValuesIn(dossplits) : testing::ValuesIn(posixsplits));
 
-TEST(Paths, DirslashEnsuresOneTrailingBackslash)
+TEST(Paths, DirslashEnsuresOneTrailingSeparator)
 {
-    EXPECT_EQ(dirslash(""), "");
-    EXPECT_EQ(dirslash("a"), "a\\");
-    EXPECT_EQ(dirslash("a\\"), "a\\");
-    EXPECT_EQ(dirslash("a/"), "a/\\");
-    EXPECT_EQ(dirslash("a\\b"), "a\\b\\");
-    // A bare drive designator keeps naming the drive's current directory.
-    EXPECT_EQ(dirslash("C:"), dospaths ? "C:" : "C:\\");
-    EXPECT_EQ(dirslash("C:\\"), "C:\\");
+    // Windows writes "\\" and appends one after "/" too; elsewhere "/" is written, and a
+    // directory part that ends in either separator is left as it is.
+    struct Case {
+        const char *text, *windows, *posix;
+    } cases[] = {{"", "", ""},
+                 {"a", "a\\", "a/"},
+                 {"a\\", "a\\", "a\\"},
+                 {"a/", "a/\\", "a/"},
+                 {"a\\b", "a\\b\\", "a\\b/"},
+                 {"/", "/\\", "/"},
+                 // a bare drive designator keeps naming the drive's current directory
+                 {"C:", "C:", "C:/"},
+                 {"C:\\", "C:\\", "C:\\"}};
+    for (const Case &c : cases)
+        EXPECT_EQ(dirslash(c.text), dospaths ? c.windows : c.posix) << c.text;
 }
 
 #ifndef _WIN32
@@ -112,8 +126,8 @@ TEST_F(DoubleByte, SecondBytesAreNeverSeparators)
 
 TEST_F(DoubleByte, DirslashSeesTheCharacterNotItsLastByte)
 {
-    EXPECT_EQ(dirslash("\x95\x5C"), "\x95\x5C\\");
-    EXPECT_EQ(dirslash("a\\\x95\x5C"), "a\\\x95\x5C\\");
+    EXPECT_EQ(dirslash("\x95\x5C"), std::string("\x95\x5C") + sepchar);
+    EXPECT_EQ(dirslash("a\\\x95\x5C"), std::string("a\\\x95\x5C") + sepchar);
     EXPECT_EQ(dirslash("a\\"), "a\\");
     EXPECT_EQ(dirslash("\x81\x40\\"), "\x81\x40\\");
 }
