@@ -23,6 +23,7 @@ struct File {
     timespec creation;
     timespec lastaccess;
     timespec lastwrite;
+    Keeping keeping; // how the file system keeps the times written to it
 };
 
 File *asfile(HANDLE handle)
@@ -43,18 +44,28 @@ timespec fromstatx(const statx_timestamp &t)
     return time;
 }
 
-// Every common file system holds times from 1980 (FAT) to early 2038 (32-bit seconds); a
-// time outside that may be clamped silently, so it is read back after it is written.
+// Every common file system holds times from 1980 (FAT, in local time: from 2 January in
+// UTC, whatever the zone) to early 2038 (32-bit seconds).
 bool heldeverywhere(const timespec &time)
 {
-    return time.tv_sec >= 315532800 && time.tv_sec <= INT32_MAX;
+    return time.tv_sec >= 315619200 && time.tv_sec <= INT32_MAX;
+}
+
+// Whether the open file's last-write time now is wanted, to the nanosecond.
+bool stored(int fd, const timespec &wanted)
+{
+    struct stat st {
+    };
+    return fstat(fd, &st) == 0 && st.st_mtim.tv_sec == wanted.tv_sec &&
+           st.st_mtim.tv_nsec == wanted.tv_nsec;
 }
 
 // Opens path with flags and takes what the handle serves from the open file itself.
 HANDLE openhandle(const char *path, int flags, bool forwriting)
 {
     const char *name = nullptr;
-    int dirfd = listingdirectory(path, name);
+    const Volume *volume = nullptr;
+    int dirfd = listingdirectory(path, name, volume);
     int fd = openretry(dirfd, name, flags);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
@@ -76,6 +87,12 @@ HANDLE openhandle(const char *path, int flags, bool forwriting)
     File *file = new File{};
     file->fd = fd;
     file->device = makedev(st.stx_dev_major, st.stx_dev_minor);
+    // The listing knows its directory's file system; a file elsewhere (reached through a
+    // link, or a mount point) is asked itself.
+    if (forwriting) {
+        bool known = volume != nullptr && volume->device == file->device;
+        file->keeping = known ? volume->keeping : keepingof(fd);
+    }
     file->inode = st.stx_ino;
     file->links = st.stx_nlink;
     file->lastaccess = fromstatx(st.stx_atime);
@@ -140,16 +157,21 @@ BOOL SetFileTime(HANDLE handle, const FILETIME *creation, const FILETIME *lastac
     }
 
     timespec wanted = totimespec(*lastwrite, file->lastwrite.tv_nsec % 100);
+    bool common = heldeverywhere(wanted);
+    if (file->keeping == Keeping::cached && !common) {
+        errno = ERANGE;
+        return FALSE;
+    }
     timespec times[2] = {{0, UTIME_OMIT}, wanted};
     if (futimens(file->fd, times) != 0)
         return FALSE;
 
-    if (!heldeverywhere(wanted)) {
-        struct stat st {
-        };
-        bool stored = fstat(file->fd, &st) == 0 && st.st_mtim.tv_sec == wanted.tv_sec &&
-                      st.st_mtim.tv_nsec == wanted.tv_nsec;
-        if (!stored) {
+    if ((file->keeping != Keeping::asgiven || !common) && !stored(file->fd, wanted)) {
+        // exFAT and FAT through FUSE drop a write of the last-write time alone and keep one
+        // that gives both times: the access time goes along as it was read at the open.
+        times[0] = file->lastaccess;
+        if (futimens(file->fd, times) != 0 || !stored(file->fd, wanted)) {
+            // The file system cannot hold the time: the file keeps the one it had.
             times[1] = file->lastwrite;
             futimens(file->fd, times);
             errno = ERANGE;

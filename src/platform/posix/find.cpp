@@ -17,6 +17,7 @@ struct Search {
     DIR *dir;
     std::string dirpath; // the directory part of the pattern, "" for none
     Wildcard pattern;    // the last component of the pattern, matched against each name
+    Volume volume;       // the file system of the directory, learned once per listing
     Search *outer;       // the listing opened before this one, still open
 };
 
@@ -71,7 +72,7 @@ DWORD attributes(DIR *dir, const dirent *entry)
 
 } // namespace
 
-int listingdirectory(const char *path, const char *&name)
+int listingdirectory(const char *path, const char *&name, const Volume *&volume)
 {
     const char *slash = std::strrchr(path, '/');
     size_t length = slash != nullptr ? size_t(slash + 1 - path) : 0;
@@ -80,9 +81,11 @@ int listingdirectory(const char *path, const char *&name)
         if (search->dirpath.size() == length &&
             search->dirpath.compare(0, length, path, length) == 0) {
             name = path + length;
+            volume = &search->volume;
             return dirfd(search->dir);
         }
     name = path;
+    volume = nullptr;
     return AT_FDCWD;
 }
 
@@ -104,12 +107,15 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry)
     int fd = openretry(dirpath.empty() ? "." : dirpath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
-    DIR *dir = fdopendir(fd);
+    struct stat st {
+    };
+    DIR *dir = fstat(fd, &st) == 0 ? fdopendir(fd) : nullptr;
     if (dir == nullptr) {
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    Search *search = new Search{dir, dirpath, wildcompile(name), newest};
+    Volume volume{st.st_dev, keepingof(fd)};
+    Search *search = new Search{dir, dirpath, wildcompile(name), volume, newest};
     newest = search;
     if (!FindNextFileA(search, entry)) {
         int error = errno;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <ctime>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 // Copies path into out with every "\" turned into "/"; false when it does not fit size bytes.
@@ -35,10 +36,33 @@ bool tofiletime(const timespec &time, FILETIME &filetime);
 // A FILETIME (top bit clear) as a system time, with nanoseconds added below its 100 ns steps.
 timespec totimespec(const FILETIME &filetime, long extrananoseconds);
 
+// How far a file system's answer to a write of a time can be taken.
+enum class Keeping {
+    // ext2/3/4, xfs, btrfs, tmpfs: a time is stored as given; one the file system cannot
+    // hold is clamped or cut where the kernel writes it, and shows so when read back.
+    asgiven,
+    // Another of the kernel's file systems: what it stored shows when read back.
+    readback,
+    // FUSE: the program behind the mount may answer from its memory with a time that it
+    // never stores (exFAT through FUSE does so past 2107 and before 1980); only a time that
+    // every file system holds can be written and checked.
+    cached,
+};
+
+// How the file system of the open file fd keeps the times written to it.
+Keeping keepingof(int fd);
+
+// The file system a directory is on: its device, and how it keeps times.
+struct Volume {
+    dev_t device;
+    Keeping keeping;
+};
+
 // For a path in a directory that a listing has open, that directory's descriptor, with name
-// set to the rest of the path; otherwise AT_FDCWD and the whole path. A file opened through
-// it is the one the listing yielded, and its name is not looked up again from the start.
-int listingdirectory(const char *path, const char *&name);
+// set to the rest of the path and volume to what the listing learned of its file system;
+// otherwise AT_FDCWD, the whole path and no volume. A file opened through it is the one the
+// listing yielded, and its name is not looked up again from the start.
+int listingdirectory(const char *path, const char *&name, const Volume *&volume);
 
 // open(2) that, when the process has run out of descriptors, raises the soft limit to the
 // hard one and tries once more: a deep walk holds one open listing per level.
