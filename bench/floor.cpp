@@ -1,7 +1,10 @@
 // The least a program must do to shift the matching files of a tree: read each directory once
 // with the entry types it gives, match the name, then one fstatat and one utimensat per
 // matching file, each relative to the open directory. It sets the target for zamtik.
-//   floor DIR SUFFIX MINUTES      (matches names ending in SUFFIX, any case; skips dot names)
+//   floor [--open] DIR SUFFIX MINUTES  (matches names ending in SUFFIX, any case; skips dot
+//                                       names)
+// With --open, the least a program does that reads and writes the time through one open
+// file, so that the file changed is the file read: openat, statx, futimens and close.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +18,42 @@
 static const char *suffix;
 static size_t suffixlength;
 static long long shiftns;
+static bool throughfile = false;
+
+static timespec shifted(const timespec &t)
+{
+    long long ns = t.tv_sec * 1000000000LL + t.tv_nsec + shiftns;
+    timespec result{ns / 1000000000, ns % 1000000000};
+    if (result.tv_nsec < 0) {
+        result.tv_nsec += 1000000000;
+        result.tv_sec -= 1;
+    }
+    return result;
+}
+
+static void shiftat(int dirfd, const char *name)
+{
+    if (throughfile) {
+        int fd = openat(dirfd, name, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct statx st {
+        };
+        if (statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &st) == 0) {
+            timespec times[2] = {{0, UTIME_OMIT},
+                                 shifted({st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec})};
+            futimens(fd, times);
+        }
+        close(fd);
+        return;
+    }
+    struct stat st {
+    };
+    if (fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    timespec times[2] = {{0, UTIME_OMIT}, shifted(st.st_mtim)};
+    utimensat(dirfd, name, times, AT_SYMLINK_NOFOLLOW);
+}
 
 static bool matches(const char *name)
 {
@@ -39,17 +78,7 @@ static void walk(int dirfd)
             if (sub >= 0)
                 walk(sub);
         } else if (entry->d_type == DT_REG && matches(name)) {
-            struct stat st {
-            };
-            if (fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                continue;
-            long long ns = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec + shiftns;
-            timespec times[2] = {{0, UTIME_OMIT}, {ns / 1000000000, ns % 1000000000}};
-            if (times[1].tv_nsec < 0) {
-                times[1].tv_nsec += 1000000000;
-                times[1].tv_sec -= 1;
-            }
-            utimensat(dirfd, name, times, AT_SYMLINK_NOFOLLOW);
+            shiftat(dirfd, name);
         }
     }
     closedir(dir);
@@ -57,8 +86,13 @@ static void walk(int dirfd)
 
 int main(int argc, char **argv)
 {
+    if (argc == 5 && std::strcmp(argv[1], "--open") == 0) {
+        throughfile = true;
+        ++argv;
+        --argc;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: floor DIR SUFFIX MINUTES\n");
+        std::fprintf(stderr, "usage: floor [--open] DIR SUFFIX MINUTES\n");
         return 2;
     }
     suffix = argv[2];

@@ -2,6 +2,7 @@
 #include "cli/args.h"
 #include "cli/settings.h"
 #include "cli/usage.h"
+#include "platform/platform.h"
 #include "search/search.h"
 
 #include <string>
@@ -10,5 +11,11 @@ int main(int argc, char **argv)
 {
     if (!readargs(argc, argv))
         usage();
-    return findrecurse(std::string(settings.afn));
+    // From here on an interruption ends the run between two files, so that the report of
+    // what was shifted is complete.
+    catchstops();
+    int status = findrecurse(std::string(settings.afn));
+    if (stopasked())
+        endstopped();
+    return status;
 }

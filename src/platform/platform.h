@@ -34,3 +34,11 @@ inline constexpr char dirends[] = "/\\";
 // "/" starts an absolute path, never an option.
 inline constexpr bool slashoptions = false;
 #endif
+
+// Stopping a run on request: Ctrl-C, Ctrl-Break or closing the console on Windows; SIGINT,
+// SIGTERM or SIGHUP elsewhere. After catchstops, such a request no longer ends the process
+// at once: stopasked turns true, the run ends after the file in hand, and endstopped then
+// writes out what is buffered and ends the process as the request would have ended it.
+void catchstops();
+bool stopasked();
+[[noreturn]] void endstopped();

@@ -10,8 +10,8 @@ void descend(std::string afn)
         firstvisit(dir); // the pattern's own directory is walked already
 
     DirSearch search;
-    for (int last = dirfirst(dir + "*", search, FILE_ATTRIBUTE_DIRECTORY); last == 0;
-         last = dirnext(search)) {
+    for (int last = dirfirst(dir + "*", search, FILE_ATTRIBUTE_DIRECTORY);
+         last == 0 && !stopasked(); last = dirnext(search)) {
         if ((search.attrib & FILE_ATTRIBUTE_DIRECTORY) == 0 || search.name == "." ||
             search.name == "..")
             continue;

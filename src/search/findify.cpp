@@ -14,12 +14,12 @@ void findify(std::string afn)
     bool found = false;
     std::string prefix = dirslash(dir);
     DirSearch search;
-    for (int last = dirfirst(afn, search, 0); last == 0; last = dirnext(search)) {
+    for (int last = dirfirst(afn, search, 0); last == 0 && !stopasked(); last = dirnext(search)) {
         found = true;
         adjustfile(prefix + search.name);
     }
     dirclose(search);
 
-    if (settings.verbose && !found)
+    if (settings.verbose && !found && !stopasked())
         std::fprintf(stderr, "zamtik:findify():\"%s%s\" not found.\n", dir.c_str(), name.c_str());
 }

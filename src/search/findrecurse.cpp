@@ -10,7 +10,7 @@ int findrecurse(std::string afn)
     if (settings.verbose)
         std::fprintf(stderr, "zamtik:findrecurse(\"%s\"):recursion %d\n", afn.c_str(), recursion);
     findify(afn);
-    if (settings.recurse)
+    if (settings.recurse && !stopasked())
         descend(afn);
     return 0;
 }

@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <ftw.h>
 #include <grp.h>
+#include <optional>
+#include <random>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -130,10 +132,24 @@ Outcome runbuild(const Target &build, const std::vector<std::string> &args, cons
     int status = 0;
     auto started = std::chrono::steady_clock::now();
     auto deadline = started + std::chrono::seconds(120);
+    // A stop comes after the first block of output, a little later each time: mid-run.
+    std::mt19937 random(std::random_device{}());
+    auto stopafter = std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 50)(random));
+    std::optional<std::chrono::steady_clock::time_point> stopat;
     for (;;) {
         pid_t done = waitpid(child, &status, WNOHANG);
         if (done == child)
             break;
+        if (options.stopsignal != 0) {
+            struct stat written {
+            };
+            if (!stopat && fstat(out, &written) == 0 && written.st_size > 0)
+                stopat = std::chrono::steady_clock::now() + stopafter;
+            if (stopat && std::chrono::steady_clock::now() >= *stopat) {
+                kill(child, options.stopsignal);
+                options.stopsignal = 0;
+            }
+        }
         if (options.killafterms >= 0 && std::chrono::steady_clock::now() - started >=
                                             std::chrono::milliseconds(options.killafterms)) {
             kill(child, SIGKILL);
@@ -150,6 +166,8 @@ Outcome runbuild(const Target &build, const std::vector<std::string> &args, cons
     }
     if (status != -1 && WIFEXITED(status))
         run.status = WEXITSTATUS(status);
+    if (status != -1 && WIFSIGNALED(status))
+        run.signal = WTERMSIG(status);
     run.out = lineends(build, readall(out), "standard output");
     run.err = lineends(build, readall(err), "standard error");
     return run;

@@ -24,6 +24,7 @@ long keptnanos(long nanoseconds);
 
 struct Outcome {
     int status = -1; // exit status; -1 when it did not exit by itself in time
+    int signal = 0;  // the signal that ended it, if one did
     std::string out; // standard output, with CR LF line ends turned into LF
     std::string err; // standard error, likewise
 };
@@ -33,6 +34,7 @@ struct RunOptions {
     bool unprivileged = false;            // run as the user "nobody" (the tests then run as root)
     std::vector<std::string> environment; // NAME=VALUE settings added for the run
     int killafterms = -1;                 // where not negative, SIGKILL the run after this long
+    int stopsignal = 0; // where not 0, send this signal soon after standard output shows output
 };
 
 inline RunOptions fdlimited(unsigned long limit)
@@ -57,6 +59,12 @@ inline RunOptions killedafter(int milliseconds)
 {
     RunOptions options;
     options.killafterms = milliseconds;
+    return options;
+}
+inline RunOptions stoppedby(int signal)
+{
+    RunOptions options;
+    options.stopsignal = signal;
     return options;
 }
 
