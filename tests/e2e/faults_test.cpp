@@ -186,12 +186,8 @@ TEST_F(Faults, ARunKilledPartWayLeavesEachFileShiftedOrUntouched)
 {
     // 100,000 files in 1,000 directories. A time is written by one system call, so whatever
     // moment the run dies at, each file has either its old time or the new one.
-    for (int d = 0; d < 1000; ++d) {
-        std::string sub = "d" + std::to_string(d);
-        makedir(dir.at(sub));
-        for (int f = 0; f < 100; ++f)
-            file(sub + "/f" + std::to_string(f) + ".jpg", makets(1600000000 + d, f));
-    }
+    auto before = [](int d, int f) { return makets(1600000000 + d, f); };
+    bigtree(1000, 100, before);
     Outcome full = zamtik({"*.jpg", "-m60", "-d"}, dir.path());
     ASSERT_EQ(full.status, 0);
     std::mt19937 random(std::random_device{}());
@@ -200,14 +196,13 @@ TEST_F(Faults, ARunKilledPartWayLeavesEachFileShiftedOrUntouched)
     int back = 0, shifted = 0;
     for (int d = 0; d < 1000; ++d)
         for (int f = 0; f < 100; ++f) {
-            timespec t =
-                mtimeof(dir.at("d" + std::to_string(d) + "/f" + std::to_string(f) + ".jpg"));
-            if (t == makets(1600000000 + d, f))
+            timespec t = mtimeof(dir.at(bigfile(d, f)));
+            if (t == before(d, f))
                 ++back;
             else if (t == makets(1600000000 + d + 3600, f))
                 ++shifted;
             else
-                ADD_FAILURE() << "d" << d << "/f" << f << " has a time nobody asked for";
+                ADD_FAILURE() << bigfile(d, f) << " has a time nobody asked for";
         }
     EXPECT_EQ(back + shifted, 100000);
     std::cout << "killed after " << killafter << " ms: " << back << " files shifted back, "

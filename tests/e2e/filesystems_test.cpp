@@ -147,7 +147,7 @@ class FileSystem : public testing::TestWithParam<Kind>
         vars = "image=\"" + work.at("image") + "\" mnt=\"" + mnt + "\"";
         if (kind.megabytes != 0) {
             std::string make =
-                "truncate -s " + std::to_string(kind.megabytes) + "M \"$image\" && " + kind.make;
+                numbered("truncate -s ", kind.megabytes) + "M \"$image\" && " + kind.make;
             if (sh(vars + " && " + make, out) != 0)
                 GTEST_SKIP() << "cannot make " << kind.name << ": " << out;
         }

@@ -16,15 +16,8 @@ TEST_F(Interruption, TheReportNamesExactlyTheFilesThatMoved)
 {
     // 100,000 files in 1,000 directories, so that the stop comes long before the end.
     const int dirs = 1000, files = 100;
-    auto name = [](int d, int f) {
-        return "d" + std::to_string(d) + "/f" + std::to_string(f) + ".jpg";
-    };
     auto base = [](int d, int f) { return makets(1600000000 + d, keptnanos(f * 1000 + 7)); };
-    for (int d = 0; d < dirs; ++d) {
-        makedir(dir.at("d" + std::to_string(d)));
-        for (int f = 0; f < files; ++f)
-            file(name(d, f), base(d, f));
-    }
+    bigtree(dirs, files, base);
 
     // Shifts of 1, 2 and 4 minutes: whatever each run moved, every file's time tells which.
     // Wine turns SIGINT into a Ctrl-C event; Windows has no console event for the others.
@@ -34,8 +27,8 @@ TEST_F(Interruption, TheReportNamesExactlyTheFilesThatMoved)
     std::map<std::string, int> minutes;
     int shift = 1;
     for (int signal : signals) {
-        Outcome run = zamtik({"*.jpg", "-m" + std::to_string(shift), "-d", "-v"}, dir.path(),
-                             stoppedby(signal));
+        Outcome run =
+            zamtik({"*.jpg", numbered("-m", shift), "-d", "-v"}, dir.path(), stoppedby(signal));
         if (windowsbuild()) {
             // STATUS_CONTROL_C_EXIT, 0xC000013A, of which Wine hands on the low byte.
             EXPECT_EQ(run.status, 0x3A) << signal;
@@ -57,8 +50,8 @@ TEST_F(Interruption, TheReportNamesExactlyTheFilesThatMoved)
     for (int d = 0; d < dirs; ++d)
         for (int f = 0; f < files; ++f) {
             timespec expected = base(d, f);
-            expected.tv_sec += minutes[name(d, f)] * 60;
-            ASSERT_EQ(mtimeof(dir.at(name(d, f))), expected) << name(d, f);
+            expected.tv_sec += minutes[bigfile(d, f)] * 60;
+            ASSERT_EQ(mtimeof(dir.at(bigfile(d, f))), expected) << bigfile(d, f);
         }
 }
 

@@ -161,13 +161,13 @@ TEST_F(OneDirectory, OppositeShiftsGiveBackEveryTimeToTheNanosecond)
                               makets(-1, keptnanos(999999999)),
                               makets(2000000000, keptnanos(999999999))};
     for (size_t i = 0; i < std::size(times); ++i)
-        file("f" + std::to_string(i), times[i]);
+        file(numbered("f", i), times[i]);
     ASSERT_EQ(zamtik({"f*", "-m1439"}, dir.path()).status, 0);
     EXPECT_EQ(mtimeof(dir.at("f0")), makets(1600000000 + 1439 * 60, keptnanos(123456789)));
     ASSERT_EQ(zamtik({"f*", "-m-1439"}, dir.path()).status, 0);
     for (size_t i = 0; i < std::size(times); ++i) {
-        EXPECT_EQ(mtimeof(dir.at("f" + std::to_string(i))), times[i]) << i;
-        EXPECT_EQ(atimeof(dir.at("f" + std::to_string(i))), atime()) << i;
+        EXPECT_EQ(mtimeof(dir.at(numbered("f", i))), times[i]) << i;
+        EXPECT_EQ(atimeof(dir.at(numbered("f", i))), atime()) << i;
     }
 }
 

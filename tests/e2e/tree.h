@@ -40,6 +40,16 @@ inline std::string trace(const std::string &afn, int depth = 0)
            "\nzamtik:findify(\"" + afn + "\")\n";
 }
 
+// The directories and files of a large generated tree: "d<d>" and "d<d>/f<f>.jpg".
+inline std::string bigdir(int d)
+{
+    return numbered("d", d);
+}
+inline std::string bigfile(int d, int f)
+{
+    return numbered(bigdir(d) + "/f", f) + ".jpg";
+}
+
 class TreeTest : public testing::Test
 {
   protected:
@@ -48,6 +58,16 @@ class TreeTest : public testing::Test
     {
         writefile(dir.at(name));
         settimes(dir.at(name), atime(), write);
+    }
+    // dirs directories of files files each, bigfile(d, f) with the last-write time time(d, f).
+    template <typename Time>
+    void bigtree(int dirs, int files, Time time)
+    {
+        for (int d = 0; d < dirs; ++d) {
+            makedir(dir.at(bigdir(d)));
+            for (int f = 0; f < files; ++f)
+                file(bigfile(d, f), time(d, f));
+        }
     }
     TempDir dir;
 };

@@ -39,6 +39,13 @@ std::string TempDir::at(const std::string &relative) const
     return root + "/" + relative;
 }
 
+std::string numbered(const std::string &prefix, long long n)
+{
+    std::string text = prefix;
+    text += std::to_string(n);
+    return text;
+}
+
 timespec makets(long long seconds, long nanoseconds)
 {
     timespec t{};

@@ -26,6 +26,10 @@ class TempDir
     std::string root;
 };
 
+// prefix followed by the number n in decimal. (g++ 12 at -O3 warns falsely about
+// "literal" + std::to_string(n).)
+std::string numbered(const std::string &prefix, long long n);
+
 timespec makets(long long seconds, long nanoseconds);
 bool operator==(const timespec &a, const timespec &b);
 void PrintTo(const timespec &t, std::ostream *out); // for test failure messages
