@@ -1,6 +1,8 @@
 // The listing's wildcard matcher against a plain reference written here from Windows' rules:
-// the pattern rewritten into DOS wildcards, then matched by trying every way, with a table
-// of what was tried so that it stays quick.
+// the name and the pattern read as UTF-16 units (a byte that is not part of UTF-8 a unit of
+// its own), the pattern rewritten into DOS wildcards, then matched by trying every way, with
+// a table of what was tried so that it stays quick. Units compare by Unicode's simple
+// uppercase mapping, the table the listing uses.
 #include "platform/posix/posix.h"
 
 #include <cstdint>
@@ -12,26 +14,57 @@
 namespace
 {
 
-char lower(char c)
+// UTF-8 to UTF-16 units, the long way: a valid sequence is the shortest form of a scalar
+// value; every byte of anything else stands for itself, above every Unicode value.
+std::u32string units(const std::string &text)
 {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    std::u32string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+        size_t n = byte(i) < 0x80       ? 1
+                   : byte(i) >> 5 == 6  ? 2
+                   : byte(i) >> 4 == 14 ? 3
+                   : byte(i) >> 3 == 30 ? 4
+                                        : 0;
+        char32_t c = n == 1 ? byte(i) : n == 2 ? byte(i) & 31 : n == 3 ? byte(i) & 15 : byte(i) & 7;
+        bool ok = n != 0 && i + n <= text.size();
+        for (size_t k = 1; ok && k < n; ++k) {
+            ok = byte(i + k) >> 6 == 2;
+            c = c << 6 | (byte(i + k) & 63);
+        }
+        const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        ok = ok && c >= least[n] && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000);
+        if (!ok) {
+            out += char32_t(0x110000 + byte(i));
+            i += 1;
+        } else if (c > 0xFFFF) {
+            out += char32_t(0xD800 + ((c - 0x10000) >> 10));
+            out += char32_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+            i += n;
+        } else {
+            out += c;
+            i += n;
+        }
+    }
+    return out;
 }
 
 // Windows' rewriting: dots at the end dropped (a pattern of dots alone kept as it is), "*.*"
 // for "*"; then "?" a DOS question mark (>), "*" before a dot a DOS star (<), and a dot
 // before "*" or "?" a DOS dot (").
-std::string rewrite(const std::string &p)
+std::u32string rewrite(const std::u32string &p)
 {
     size_t end = p.size();
     while (end > 0 && p[end - 1] == '.')
         --end;
     if (end == 0)
         return p;
-    if (p.substr(0, end) == "*.*")
-        return "*";
-    std::string e;
+    if (p.substr(0, end) == U"*.*")
+        return U"*";
+    std::u32string e;
     for (size_t i = 0; i < end; ++i) {
-        char next = i + 1 < p.size() ? p[i + 1] : 0;
+        char32_t next = i + 1 < p.size() ? p[i + 1] : 0;
         if (p[i] == '?')
             e += '>';
         else if (p[i] == '*' && next == '.')
@@ -45,8 +78,8 @@ std::string rewrite(const std::string &p)
 }
 
 struct Reference {
-    const std::string &e;
-    const std::string &n;
+    const std::u32string &e;
+    const std::u32string &n;
     size_t lastdot; // npos when the name has no dot
     std::vector<signed char> memo;
 
@@ -59,7 +92,7 @@ struct Reference {
         if (i == e.size()) {
             r = j == n.size();
         } else {
-            char c = e[i];
+            char32_t c = e[i];
             bool end = j == n.size();
             if (c == '*') {
                 r = match(i + 1, j) || (!end && match(i, j + 1));
@@ -71,7 +104,7 @@ struct Reference {
             } else if (c == '"') {
                 r = (!end && n[j] == '.' && match(i + 1, j + 1)) || (end && match(i + 1, j));
             } else {
-                r = !end && lower(c) == lower(n[j]) && match(i + 1, j + 1);
+                r = !end && upcase(c) == upcase(n[j]) && match(i + 1, j + 1);
             }
         }
         m = r;
@@ -94,9 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         name.find('/') != std::string::npos || pattern.size() > 255)
         return 0;
 
-    std::string e = rewrite(pattern);
-    Reference reference{e, name, name.rfind('.'),
-                        std::vector<signed char>((e.size() + 1) * (name.size() + 1), -1)};
+    std::u32string e = rewrite(units(pattern));
+    std::u32string n = units(name);
+    Reference reference{e, n, n.rfind(U'.'),
+                        std::vector<signed char>((e.size() + 1) * (n.size() + 1), -1)};
     if (wildmatch(pattern.c_str(), name.c_str()) != reference.match(0, 0))
         std::abort();
     return 0;

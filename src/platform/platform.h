@@ -35,6 +35,10 @@ inline constexpr char dirends[] = "/\\";
 inline constexpr bool slashoptions = false;
 #endif
 
+// Where a console shows the output, it shows UTF-8 while the program runs, so that names
+// print as they are (on Windows, whose consoles have a code page of their own).
+void utf8console();
+
 // Stopping a run on request: Ctrl-C, Ctrl-Break or closing the console on Windows; SIGINT,
 // SIGTERM or SIGHUP elsewhere. After catchstops, such a request no longer ends the process
 // at once: stopasked turns true, the run ends after the file in hand, and endstopped then

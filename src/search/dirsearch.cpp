@@ -1,5 +1,7 @@
 #include "search/search.h"
 
+#include <cstring>
+
 static constexpr DWORD filterset =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
 
@@ -25,6 +27,11 @@ int dirnext(DirSearch &search)
         }
         DWORD bits = entry.dwFileAttributes;
         if ((bits & filterset) != 0 && (bits & search.mask & filterset) == 0)
+            continue;
+        // A name that fills the record may have been cut short to fit, at a character of up
+        // to four bytes (Windows' ANSI record holds 259 bytes; 90 CJK characters take 270 in
+        // UTF-8). Cut, it names another file or none: such an entry is passed over.
+        if (std::strlen(entry.cFileName) + 4 >= sizeof entry.cFileName)
             continue;
         search.attrib = bits;
         search.name = entry.cFileName;

@@ -137,9 +137,11 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *entry)
             continue;
         if (!wildmatch(search->pattern, found->d_name))
             continue;
+        size_t length = std::strlen(found->d_name);
+        if (length >= sizeof entry->cFileName)
+            continue; // no file system has such names: never cut one
         entry->dwFileAttributes = attributes(search->dir, found);
-        // A name holds 255 bytes at most, so it fits.
-        std::memcpy(entry->cFileName, found->d_name, std::strlen(found->d_name) + 1);
+        std::memcpy(entry->cFileName, found->d_name, length + 1);
         return TRUE;
     }
     if (errno == 0)

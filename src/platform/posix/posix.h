@@ -13,8 +13,13 @@
 bool posixpath(const char *path, char *out, size_t size);
 
 // Whether name matches pattern by Windows' wildcard rules ("*", "?" and the DOS rules for
-// dots, ASCII letters without regard to case; "*.*" matches every name).
+// dots; "*.*" matches every name), both read as UTF-8 and compared as Windows compares
+// names: UTF-16 units, each by its simple uppercase mapping.
 bool wildmatch(const char *pattern, const char *name);
+
+// The simple uppercase mapping of a UTF-16 unit, from Unicode's data; any other value as it
+// is.
+char32_t upcase(char32_t unit);
 
 // Makes IsDBCSLeadByte answer as Windows does in code page 932 (Shift JIS), where the second
 // byte of a character may be a backslash; for tests of the path rules. Off by default.
@@ -22,9 +27,11 @@ void usecodepage932(bool on);
 
 // A pattern rewritten once, as Windows does, to match many names.
 struct Wildcard {
-    std::string expression;
+    std::u32string expression; // in UTF-16 units, letters upcased, with the DOS wildcards
+    std::string tail;          // for the star shapes: the ASCII letters after the star
     enum { everything, endswith, endswithafterdot, general } shape;
-    mutable std::vector<char> states, next; // room to match in, kept between names
+    mutable std::u32string name;            // room to match in, kept between names
+    mutable std::vector<char> states, next; //
 };
 Wildcard wildcompile(const char *pattern);
 bool wildmatch(const Wildcard &wildcard, const char *name);

@@ -55,10 +55,12 @@ struct BY_HANDLE_FILE_INFORMATION {
     DWORD nFileIndexLow;
 };
 
-// The two fields of a listing entry that the program reads; nothing else is filled in.
+// The two fields of a listing entry that the program reads; nothing else is filled in. The
+// name is never cut: its room takes the longest path, and a name holds far less (FUSE file
+// systems such as NTFS give up to 765 bytes, 255 UTF-16 units in UTF-8).
 struct WIN32_FIND_DATAA {
     DWORD dwFileAttributes;
-    char cFileName[MAX_PATH];
+    char cFileName[4096];
 };
 
 HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void *security, DWORD disposition,

@@ -61,9 +61,34 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"a.b.", "a.b", true}, MatchCase{"a.b..", "a.b", true}, MatchCase{".", ".", true},
         MatchCase{"..", "..", true}, MatchCase{".", "a", false}, MatchCase{"", "a", false},
         // the DOS wildcards themselves, which Windows takes as typed
-        MatchCase{"a>c", "abc", true}, MatchCase{"a<", "abc", true},
-        // only ASCII letters are folded: these are two different UTF-8 letters
-        MatchCase{"\xC3\x89", "\xC3\xA9", false}, MatchCase{"\xC3\x89", "\xC3\x89", true}));
+        MatchCase{"a>c", "abc", true}, MatchCase{"a<", "abc", true}));
+
+// Names in every script: UTF-16 units compared by their simple uppercase mapping, "?" one
+// unit (a character beyond the Basic Multilingual Plane is two), and a byte that is not
+// part of UTF-8 a character of its own that matches only itself.
+INSTANTIATE_TEST_SUITE_P(
+    Unicode, Wildcard,
+    testing::Values(
+        MatchCase{"É*", "été.jpg", true}, MatchCase{"ΩMEGA*", "ωmega2.txt", true},
+        MatchCase{"ДОМ*", "дом2.txt", true}, MatchCase{"ＡＢＣ*", "ａｂｃ.txt", true},
+        MatchCase{"ＡＢＣ*", "ABC.txt", false}, MatchCase{"?t?.jpg", "été.jpg", true},
+        MatchCase{"日?語.txt", "日本語.txt", true}, MatchCase{"日??語.txt", "日本語.txt", false},
+        MatchCase{"*.JPG", "été.jpg", true}, MatchCase{"*É.TXT", "café.txt", true},
+        // beyond the Basic Multilingual Plane: two units, and no case
+        MatchCase{"emoji??.txt", "emoji😀.txt", true}, MatchCase{"emoji?.txt", "emoji😀.txt", false},
+        MatchCase{"emoji*", "emoji😀.txt", true}, MatchCase{"𐐀", "𐐨", false},
+        // final sigma, Roman numerals, titlecase digraphs
+        MatchCase{"ΣΑΣ", "σας", true}, MatchCase{"Ⅻ.txt", "ⅻ.TXT", true}, MatchCase{"ǅ", "ǆ", true},
+        MatchCase{"Ǆ", "ǅ", true},
+        // dotless i upcases to I; dotted capital I has no simple lowercase match for i
+        MatchCase{"I*", "ıx", true}, MatchCase{"*S", "ſ", true}, MatchCase{"i", "İ", false},
+        // no one-to-one uppercase: sharp s and ligatures match only themselves
+        MatchCase{"ß", "ẞ", false}, MatchCase{"SS", "ß", false}, MatchCase{"ﬁ", "FI", false},
+        MatchCase{"ﬁ*", "ﬁle", true},
+        // bytes of another encoding (Latin-1 é is 0xE9)
+        MatchCase{"caf\xE9*", "caf\xE9.txt", true}, MatchCase{"caf?.txt", "caf\xE9.txt", true},
+        MatchCase{"caf\xC9.txt", "caf\xE9.txt", false}, MatchCase{"caf\xE9.txt", "café.txt", false},
+        MatchCase{"caf??.txt", "caf\xE6\x97.txt", true}));
 
 TEST(Wildcard, StaysFastOnManyStars)
 {
