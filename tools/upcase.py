@@ -4,22 +4,29 @@ regard to case, from Unicode's UnicodeData.txt (Debian's unicode-data package):
 
     tools/upcase.py [/usr/share/unicode/UnicodeData.txt] > src/platform/posix/upcase.cpp
 
-Windows compares names by upcasing each UTF-16 unit with a table of simple (one to one)
-mappings, so the table maps each unit of the Basic Multilingual Plane to its simple
-uppercase mapping; units beyond it, and surrogates, stay as they are. It is kept as 256
-blocks of 256 differences (modulo 2^16), each block stored once, so a look-up is two reads.
+Windows compares names by upcasing each UTF-16 unit with a table of one-to-one mappings
+that go both ways: a letter is mapped to its simple uppercase mapping only when that
+uppercase letter's simple lowercase mapping is the letter again. So dotless i, long s,
+final sigma, the micro sign and the titlecase digraphs (whose uppercase letters lower to
+other letters) stay as they are, as Windows keeps them. Units beyond the Basic Multilingual
+Plane, and surrogates, stay as they are too. The table is kept as 256 blocks of 256
+differences (modulo 2^16), each block stored once, so a look-up is two reads.
 """
 import re
 import sys
 
 source = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/unicode/UnicodeData.txt"
-upper = {}
+simpleupper, simplelower = {}, {}
 version = None
 for line in open(source, encoding="utf-8"):
     fields = line.rstrip("\n").split(";")
-    code, simple = int(fields[0], 16), fields[12]
-    if simple and code < 0x10000 and int(simple, 16) < 0x10000:
-        upper[code] = int(simple, 16)
+    code = int(fields[0], 16)
+    if fields[12]:
+        simpleupper[code] = int(fields[12], 16)
+    if fields[13]:
+        simplelower[code] = int(fields[13], 16)
+upper = {code: up for code, up in simpleupper.items()
+         if code < 0x10000 and up < 0x10000 and simplelower.get(up) == code}
 for path in [source.replace("UnicodeData.txt", "DerivedAge.txt")]:
     try:
         match = re.search(r"DerivedAge-([0-9.]+)\.txt", open(path, encoding="utf-8").readline())

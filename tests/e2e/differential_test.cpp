@@ -49,18 +49,26 @@ const char *const filenames[] = {
 };
 const char *const dirnames[] = {"sub", "Sub.jpg", "a.dir", "abc.txt", ".secret", "deep"};
 
-void maketree(const std::string &root, int depth)
+// The names in root, and in each of the directories below it, and so on depth levels down
+// through the one called "deep".
+struct Tree {
+    std::vector<std::string> files;
+    std::vector<std::string> dirs;
+    int depth;
+};
+
+void maketree(const std::string &root, const Tree &tree, int depth)
 {
-    for (const char *name : filenames) {
+    for (const auto &name : tree.files) {
         std::string path = root + "/" + name;
         writefile(path);
         settimes(path, makets(1500000000, 0), makets(1600000000, 0));
     }
     if (depth == 0)
         return;
-    for (const char *name : dirnames) {
+    for (const auto &name : tree.dirs) {
         makedir(root + "/" + name);
-        maketree(root + "/" + name, name == std::string("deep") ? depth - 1 : 0);
+        maketree(root + "/" + name, tree, name == "deep" ? depth - 1 : 0);
     }
 }
 
@@ -106,7 +114,7 @@ const std::vector<std::string> withdots = {
     "img_0002.jpg", "my photo.jpg", "photo.jpg.bak", "temp.txt",      "temptemp.txt",
     "tt.t",         "x.tar.gz",     "archive.TAR.GZ"};
 
-const Difference knowndifferences[] = {
+const std::vector<Difference> knowndifferences = {
     // "*." is the names without a dot; Wine reads it as "*"
     {"*.", {}, withdots},
     {"t*.", {}, {"temp.txt", "temptemp.txt", "tt.t"}},
@@ -119,21 +127,20 @@ const Difference knowndifferences[] = {
     {"a*b?.t*", {"ab.txt"}, {}},
 };
 
-TEST(Differential, BothBuildsAdjustTheSameFiles)
+// Runs both builds with each pattern on a tree of their own, and checks that they shift the
+// same files and print the same lines, but for the differences known.
+void compare(const Tree &tree, const std::vector<std::string> &patterns,
+             const std::vector<Difference> &differences)
 {
     ASSERT_TRUE(windowsbuild() && !target.native.empty())
         << "runs the Windows build under Wine against the native build given by --native";
     Target native;
     native.binary = target.native;
-    const char *patterns[] = {"*",   "*.*",      "*.",    "?",     "??",    "???",
-                              "a*",  "A*",       "*.txt", "*.TXT", "*.t?t", "a*b?.t*",
-                              "a.*", "*a*",      "?.?",   "a?",    "*.jpg", "IMG_????.JPG",
-                              ".*",  "*.tar.gz", "t*.",   "*.t",   "b.*",   "*.?"};
     std::set<std::tuple<std::string, std::string, bool>> found;
-    for (const char *pattern : patterns) {
+    for (const auto &pattern : patterns) {
         TempDir nativetree, windowstree;
-        maketree(nativetree.path(), 2);
-        maketree(windowstree.path(), 2);
+        maketree(nativetree.path(), tree, tree.depth);
+        maketree(windowstree.path(), tree, tree.depth);
         std::vector<std::string> args = {pattern, "-m60", "-d", "-v"};
         Effect ours = runon(native, nativetree.path(), args);
         Effect theirs = runon(target, windowstree.path(), args);
@@ -154,7 +161,7 @@ TEST(Differential, BothBuildsAdjustTheSameFiles)
         }
     }
     std::set<std::tuple<std::string, std::string, bool>> known;
-    for (const Difference &d : knowndifferences) {
+    for (const Difference &d : differences) {
         for (const auto &name : d.onlyours)
             known.insert({d.pattern, name, true});
         for (const auto &name : d.onlytheirs)
@@ -168,6 +175,48 @@ TEST(Differential, BothBuildsAdjustTheSameFiles)
     for (const auto &[pattern, file, bynative] : known)
         EXPECT_TRUE(found.count({pattern, file, bynative}))
             << "known difference no longer seen: " << pattern << " " << file;
+}
+
+TEST(Differential, BothBuildsAdjustTheSameFiles)
+{
+    Tree tree{{std::begin(filenames), std::end(filenames)},
+              {std::begin(dirnames), std::end(dirnames)},
+              2};
+    compare(tree, {"*",     "*.*",          "*.",    "?",        "??",  "???", "a*",  "A*",
+                   "*.txt", "*.TXT",        "*.t?t", "a*b?.t*",  "a.*", "*a*", "?.?", "a?",
+                   "*.jpg", "IMG_????.JPG", ".*",    "*.tar.gz", "t*.", "*.t", "b.*", "*.?"},
+            knowndifferences);
+}
+
+// Names in many scripts, each compared as Windows compares names: UTF-16 units by their
+// simple uppercase mapping, "?" one unit.
+const char *const unicodenames[] = {
+    "été.jpg",      "Ångström.txt",  "naïve.TXT",  "ωmega2.txt", "λόγος.txt",  "ΣΟΦΙΑ.txt",
+    "дом2.txt",     "ЖУК.txt",       "日本語.txt", "漢字.jpg",   "ａｂｃ.txt", "ＸＹＺ.TXT",
+    "ⅻ.txt",        "Ⅳ.jpg",         "ﬁle.txt",    "ǅemal.txt",  "ǈubo.txt",   "ıspanak.txt",
+    "İstanbul.txt", "istanbul2.txt", "straße.txt", "ẞig.txt",    "emoji😀.txt", "😀.jpg",
+    "𐐨𐐯.txt",       "abc.txt",       "file.txt",
+};
+
+// Wine's "?" takes exactly one unit, as with the names above; Windows' DOS question mark
+// may take nothing at a dot.
+const std::vector<Difference> knownunicodedifferences = {
+    {"??.jpg", {"Ⅳ.jpg"}, {}},
+    {"???.txt", {"ⅻ.txt"}, {}},
+};
+
+TEST(Differential, BothBuildsMatchNamesInEveryScript)
+{
+    Tree tree{{std::begin(unicodenames), std::end(unicodenames)}, {"sub", "Δέλτα", "deep"}, 2};
+    compare(tree,
+            {"É*",     "é*",      "*.TXT",       "ΩMEGA*",     "ωmega*", "ΛΌΓΟΣ*",   "λόγοσ*",
+             "σοφια*", "ДОМ*",    "жук*",        "日?語.txt",  "日*",    "ＡＢＣ*",  "ａｂｃ*",
+             "abc*",   "Ⅻ*",      "ⅳ*",          "FILE*",      "ﬁ*",     "Ǆ*",       "ǆ*",
+             "Ǉ*",     "I*",      "i*",          "İ*",         "ı*",     "STRASSE*", "STRAßE*",
+             "ß*",     "ẞ*",      "emoji??.txt", "emoji?.txt", "?.jpg",  "??.jpg",   "𐐀*",
+             "*𐐨*",    "?t?.jpg", "???.txt",     "*É*",        "δέλτα*", "STAR*",    "ΜSEC*",
+             "ŸES*",   "ΒETA*"},
+            knownunicodedifferences);
 }
 
 } // namespace

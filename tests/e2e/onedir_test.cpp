@@ -222,6 +222,23 @@ TEST_F(OneDirectory, NamesTheListedFileAfterADriveDesignator)
     EXPECT_EQ(mtimeof(dir.at(windowsbuild() ? "a.jpg" : "Z:a.jpg")), hourlater());
 }
 
+TEST_F(OneDirectory, ShiftsNamesOfEveryScriptAndPrintsThemInUTF8)
+{
+    // No ANSI code page holds all three; the Windows build reads and prints them in UTF-8,
+    // the code page its manifest asks for.
+    const std::string names[] = {"café.txt", "日本語.txt", "emoji😀.txt"};
+    for (const auto &name : names)
+        file(name);
+    Outcome run = zamtik({"*.TXT", "-m60", "-v"}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(sortedlines(run.out),
+              sortedlines("zamtik:café.txt\nzamtik:日本語.txt\nzamtik:emoji😀.txt\n"));
+    for (const auto &name : names)
+        EXPECT_EQ(mtimeof(dir.at(name)), hourlater()) << name;
+    run = zamtik({"CAFÉ.*", "-m-60", "-v"}, dir.path());
+    EXPECT_EQ(run.out, "zamtik:café.txt\n");
+}
+
 TEST_F(OneDirectory, LeavesSubdirectoriesAloneWithoutDescent)
 {
     file("a.jpg");

@@ -77,11 +77,14 @@ INSTANTIATE_TEST_SUITE_P(
         // beyond the Basic Multilingual Plane: two units, and no case
         MatchCase{"emoji??.txt", "emoji😀.txt", true}, MatchCase{"emoji?.txt", "emoji😀.txt", false},
         MatchCase{"emoji*", "emoji😀.txt", true}, MatchCase{"𐐀", "𐐨", false},
-        // final sigma, Roman numerals, titlecase digraphs
-        MatchCase{"ΣΑΣ", "σας", true}, MatchCase{"Ⅻ.txt", "ⅻ.TXT", true}, MatchCase{"ǅ", "ǆ", true},
-        MatchCase{"Ǆ", "ǅ", true},
-        // dotless i upcases to I; dotted capital I has no simple lowercase match for i
-        MatchCase{"I*", "ıx", true}, MatchCase{"*S", "ſ", true}, MatchCase{"i", "İ", false},
+        // Roman numerals, and letters whose uppercase letter lowers to them again
+        MatchCase{"ΣΑΣ", "σασ", true}, MatchCase{"Ⅻ.txt", "ⅻ.TXT", true}, MatchCase{"Ǆ", "ǆ", true},
+        MatchCase{"ÿ", "Ÿ", true},
+        // and those it does not, which Windows keeps as they are: final sigma, titlecase
+        // digraphs, dotless i, long s, the micro sign
+        MatchCase{"Σ", "ς", false}, MatchCase{"Ǆ", "ǅ", false}, MatchCase{"ǆ", "ǅ", false},
+        MatchCase{"I*", "ıx", false}, MatchCase{"*S", "ſ", false}, MatchCase{"Μ", "µ", false},
+        MatchCase{"i", "İ", false}, MatchCase{"*ı", "xı", true},
         // no one-to-one uppercase: sharp s and ligatures match only themselves
         MatchCase{"ß", "ẞ", false}, MatchCase{"SS", "ß", false}, MatchCase{"ﬁ", "FI", false},
         MatchCase{"ﬁ*", "ﬁle", true},
