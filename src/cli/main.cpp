@@ -11,9 +11,9 @@ int main(int argc, char **argv)
 {
     if (!readargs(argc, argv))
         usage();
+    utf8console();
     // From here on an interruption ends the run between two files, so that the report of
     // what was shifted is complete.
-    utf8console();
     catchstops();
     int status = findrecurse(std::string(settings.afn));
     if (stopasked())

@@ -14,11 +14,11 @@ bool posixpath(const char *path, char *out, size_t size);
 
 // Whether name matches pattern by Windows' wildcard rules ("*", "?" and the DOS rules for
 // dots; "*.*" matches every name), both read as UTF-8 and compared as Windows compares
-// names: UTF-16 units, each by its simple uppercase mapping.
+// names: UTF-16 units, each upcased.
 bool wildmatch(const char *pattern, const char *name);
 
-// The simple uppercase mapping of a UTF-16 unit, from Unicode's data; any other value as it
-// is.
+// A UTF-16 unit upcased as Windows upcases names: by Unicode's simple uppercase mapping
+// where that uppercase letter lowers to the unit again. Any other value stays as it is.
 char32_t upcase(char32_t unit);
 
 // Makes IsDBCSLeadByte answer as Windows does in code page 932 (Shift JIS), where the second
@@ -30,8 +30,9 @@ struct Wildcard {
     std::u32string expression; // in UTF-16 units, letters upcased, with the DOS wildcards
     std::string tail;          // for the star shapes: the ASCII letters after the star
     enum { everything, endswith, endswithafterdot, general } shape;
-    mutable std::u32string name;            // room to match in, kept between names
-    mutable std::vector<char> states, next; //
+    // Room to match in, kept from one name to the next.
+    mutable std::u32string name;
+    mutable std::vector<char> states, next;
 };
 Wildcard wildcompile(const char *pattern);
 bool wildmatch(const Wildcard &wildcard, const char *name);
