@@ -17,7 +17,8 @@ struct Search {
     DIR *dir;
     std::string dirpath; // the directory part of the pattern, "" for none
     Wildcard pattern;    // the last component of the pattern, matched against each name
-    Volume volume;       // the file system of the directory, learned once per listing
+    Volume volume;       // the directory's file system, learned at the first file opened
+    bool volumeknown;    // through the listing, once
     Search *outer;       // the listing opened before this one, still open
 };
 
@@ -76,13 +77,19 @@ int listingdirectory(const char *path, const char *&name, const Volume *&volume)
 {
     const char *slash = std::strrchr(path, '/');
     size_t length = slash != nullptr ? size_t(slash + 1 - path) : 0;
-    for (const Search *search = newest; path[length] != '\0' && search != nullptr;
-         search = search->outer)
+    for (Search *search = newest; path[length] != '\0' && search != nullptr; search = search->outer)
         if (search->dirpath.size() == length &&
             search->dirpath.compare(0, length, path, length) == 0) {
             name = path + length;
-            volume = &search->volume;
-            return dirfd(search->dir);
+            int fd = dirfd(search->dir);
+            struct stat st {
+            };
+            if (!search->volumeknown && fstat(fd, &st) == 0) {
+                search->volume = {st.st_dev, keepingof(fd)};
+                search->volumeknown = true;
+            }
+            volume = search->volumeknown ? &search->volume : nullptr;
+            return fd;
         }
     name = path;
     volume = nullptr;
@@ -107,15 +114,12 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *entry)
     int fd = openretry(dirpath.empty() ? "." : dirpath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
-    struct stat st {
-    };
-    DIR *dir = fstat(fd, &st) == 0 ? fdopendir(fd) : nullptr;
+    DIR *dir = fdopendir(fd);
     if (dir == nullptr) {
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    Volume volume{st.st_dev, keepingof(fd)};
-    Search *search = new Search{dir, dirpath, wildcompile(name), volume, newest};
+    Search *search = new Search{dir, dirpath, wildcompile(name), {}, false, newest};
     newest = search;
     if (!FindNextFileA(search, entry)) {
         int error = errno;

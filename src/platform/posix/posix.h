@@ -67,7 +67,7 @@ struct Volume {
 };
 
 // For a path in a directory that a listing has open, that directory's descriptor, with name
-// set to the rest of the path and volume to what the listing learned of its file system;
+// set to the rest of the path and volume to what the listing knows of its file system;
 // otherwise AT_FDCWD, the whole path and no volume. A file opened through it is the one the
 // listing yielded, and its name is not looked up again from the start.
 int listingdirectory(const char *path, const char *&name, const Volume *&volume);
